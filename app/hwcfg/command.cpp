@@ -1,0 +1,3 @@
+#include "command.h"
+
+Command::~Command() = default;

@@ -1,0 +1,115 @@
+#include "democommand.h"
+
+#include "catalogcommand.h"
+#include "newcommand.h"
+#include "pluginhost.h"
+
+#include <corekit/memory.h>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+bool copySamples(const QString& from, const QString& to, QTextStream& err)
+{
+    QDir target(to);
+    if (!target.exists() && !QDir().mkpath(to)) {
+        err << "hwcfg: cannot create " << to << "\n";
+        return false;
+    }
+    const QStringList projects = QDir(from).entryList({QStringLiteral("*.json")}, QDir::Files);
+    for (const QString& name : projects) {
+        // A fresh copy each run: earlier runs' stored modules must not leak in.
+        QFile::remove(target.filePath(name));
+        QDir(target.filePath(name + QStringLiteral(".content"))).removeRecursively();
+        if (!QFile::copy(QDir(from).filePath(name), target.filePath(name))) {
+            err << "hwcfg: cannot copy " << name << " to " << to << "\n";
+            return false;
+        }
+        QFile::setPermissions(target.filePath(name),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+    return true;
+}
+
+} // namespace
+
+QString DemoCommand::sampleProjectDir()
+{
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/corvo/project");
+    if (QDir(installed).exists())
+        return installed;
+    return QStringLiteral(CORVO_SOURCE_EXAMPLES "/project");
+}
+
+int DemoCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("workdir"), QStringLiteral("work folder"),
+                      QStringLiteral("dir"), QStringLiteral("hwcfg-demo")});
+    if (!parser.parse(QStringList{name()} + args) || !parser.positionalArguments().isEmpty()) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    const QString workdir = QDir(parser.value(QStringLiteral("workdir"))).absolutePath();
+    if (!copySamples(sampleProjectDir(), workdir, context.err))
+        return 1;
+    const QString line1 = workdir + QStringLiteral("/line1.json");
+    const QString compact = workdir + QStringLiteral("/compact.json");
+    QTextStream& out = context.out;
+    PluginHost& plugin = context.plugin;
+
+    out << "== Module catalog\n";
+    CatalogCommand().run({}, context);
+
+    out << "\n== A KLV2 R70 CPU in " << line1 << "\n";
+    void* r70 = plugin.createObject(0x21, line1);
+    if (!r70) {
+        context.err << "hwcfg: " << NewCommand::diagnoseCreateFailure(0x21, line1) << "\n";
+        return 1;
+    }
+    plugin.setRackId(r70, 0);
+    plugin.setSlotId(r70, 2);
+    plugin.setPosition(r70, {120, 40});
+    NewCommand::printModule(context, r70);
+    out << "Project memory:\n";
+    NewCommand::printClaims(context, line1);
+
+    out << "\n== A second CPU (KLV2 R60) in the same project\n";
+    void* r60 = plugin.createObject(0x22, line1);
+    out << (r60 ? "created (unexpected)\n"
+                : "refused: " + NewCommand::diagnoseCreateFailure(0x22, line1) + "\n");
+    if (r60)
+        plugin.releaseObject(r60);
+
+    out << "\n== Releasing the R70 gives its claims back\n";
+    plugin.releaseObject(r70);
+    NewCommand::printClaims(context, line1);
+
+    out << "\n== The compact CPU (MRW-Q310-24T) in " << compact << "\n";
+    void* q310 = plugin.createObject(0x30, compact);
+    if (!q310) {
+        context.err << "hwcfg: " << NewCommand::diagnoseCreateFailure(0x30, compact) << "\n";
+        return 1;
+    }
+    NewCommand::printModule(context, q310);
+    NewCommand::printClaims(context, compact);
+    plugin.releaseObject(q310);
+
+    out << "\n== Catalog entries the host cannot use\n";
+    for (int id : {0x40, 0x99}) {
+        void* handle = plugin.createObject(id, line1);
+        out << "id 0x" << QString::number(id, 16) << ": "
+            << (handle ? QStringLiteral("created (unexpected)")
+                       : "refused: " + NewCommand::diagnoseCreateFailure(id, line1))
+            << "\n";
+        if (handle)
+            plugin.releaseObject(handle);
+    }
+    out << "\nDemo finished; projects in " << workdir << "\n";
+    return 0;
+}

@@ -1,0 +1,101 @@
+// hwcfg: a demo host for the CPU plug-in. It loads the plug-in by file name, resolves its
+// exports by name and drives it the way the hardware-configuration tool does.
+
+#include "catalogcommand.h"
+#include "democommand.h"
+#include "newcommand.h"
+#include "pluginhost.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::unique_ptr<Command>> commands()
+{
+    std::vector<std::unique_ptr<Command>> list;
+    list.push_back(std::make_unique<CatalogCommand>());
+    list.push_back(std::make_unique<NewCommand>());
+    list.push_back(std::make_unique<DemoCommand>());
+    return list;
+}
+
+void usage(QTextStream& out, const std::vector<std::unique_ptr<Command>>& list)
+{
+    out << "usage: hwcfg [--plugin <file>] [--host <dir>] <command> [arguments]\n\n"
+        << "  --plugin <file>  the CPU plug-in to load (default: the one installed beside "
+           "hwcfg)\n"
+        << "  --host <dir>     host data folder (default: $CORVO_HOST_HOME or the sample "
+           "data)\n\ncommands:\n";
+    for (const auto& command : list)
+        out << QStringLiteral("  %1  %2\n").arg(command->synopsis(), -40).arg(command->summary());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const auto list = commands();
+
+    QString pluginFile;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if ((option == QLatin1String("--plugin") || option == QLatin1String("--host")) &&
+            !args.isEmpty()) {
+            const QString value = args.takeFirst();
+            if (option == QLatin1String("--plugin"))
+                pluginFile = value;
+            else
+                qputenv("CORVO_HOST_HOME", value.toLocal8Bit());
+        } else if (option == QLatin1String("--help")) {
+            usage(out, list);
+            return 0;
+        } else {
+            usage(err, list);
+            return 2;
+        }
+    }
+    if (args.isEmpty()) {
+        usage(err, list);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    Command* command = nullptr;
+    for (const auto& candidate : list) {
+        if (candidate->name() == name)
+            command = candidate.get();
+    }
+    if (!command) {
+        err << "hwcfg: unknown command " << name << "\n";
+        usage(err, list);
+        return 2;
+    }
+
+    std::unique_ptr<QCoreApplication> app;
+    if (command->needsGui())
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+
+    PluginHost plugin;
+    QString error;
+    if (!plugin.load(pluginFile.isEmpty() ? PluginHost::defaultPluginFile() : pluginFile,
+                     &error)) {
+        err << "hwcfg: cannot use the CPU plug-in: " << error << "\n";
+        return 1;
+    }
+    CommandContext context{out, err, plugin};
+    const int status = command->run(args, context);
+    out.flush();
+    return status;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "command.h"
+
+// hwcfg new <id> --project <file>: creates a CPU module, shows it and the project's memory
+// claims, and releases it again.
+class NewCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("new"); }
+    QString synopsis() const override { return QStringLiteral("new <id> --project <file>"); }
+    QString summary() const override
+    {
+        return QStringLiteral("create a CPU module from the catalog, show it, release it");
+    }
+    int run(const QStringList& args, CommandContext& context) override;
+
+    // Identity, local maps and CANopen master of a module.
+    static void printModule(CommandContext& context, void* handle);
+    static void printClaims(CommandContext& context, const QString& projectPath);
+    // Why createObject may have refused an id, as far as the host data tells.
+    static QString diagnoseCreateFailure(int id, const QString& projectPath);
+};

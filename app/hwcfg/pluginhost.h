@@ -1,0 +1,42 @@
+#pragma once
+
+#include <plugin/corvocpuapi.h>
+
+#include <QLibrary>
+#include <QString>
+
+// The CPU plug-in as a host sees it: a shared library loaded by file name whose exported
+// functions are resolved by name.
+class PluginHost
+{
+public:
+    // The plug-in next to this program's libraries (build tree or install tree).
+    static QString defaultPluginFile();
+
+    // Loads the plug-in and resolves every export; false with a reason when the library
+    // cannot be loaded or lacks an export.
+    bool load(const QString& pluginFile, QString* error);
+
+    QString fileName() const { return m_library.fileName(); }
+
+    CorvoCpuApi::CreateObjectFn createObject = nullptr;
+    CorvoCpuApi::ReleaseObjectFn releaseObject = nullptr;
+    CorvoCpuApi::CloneFromHandleFn cloneFromHandle = nullptr;
+    CorvoCpuApi::GetFileVersionFn getFileVersion = nullptr;
+    CorvoCpuApi::GetNameFn getName = nullptr;
+    CorvoCpuApi::GetCommentFn getComment = nullptr;
+    CorvoCpuApi::GetIntFn getRackId = nullptr;
+    CorvoCpuApi::SetIntFn setRackId = nullptr;
+    CorvoCpuApi::GetIntFn getSlotId = nullptr;
+    CorvoCpuApi::SetIntFn setSlotId = nullptr;
+    CorvoCpuApi::GetPositionFn getPosition = nullptr;
+    CorvoCpuApi::SetPositionFn setPosition = nullptr;
+    CorvoCpuApi::GetMapFn getInMap = nullptr;
+    CorvoCpuApi::GetMapFn getOutMap = nullptr;
+    CorvoCpuApi::EnableEtherCatFn enableEtherCAT = nullptr;
+    CorvoCpuApi::GetIntFn getBaudrate = nullptr;
+    CorvoCpuApi::GetIntFn getNodeId = nullptr;
+
+private:
+    QLibrary m_library;
+};

@@ -1,0 +1,83 @@
+#include "report.h"
+
+#include <climits>
+
+namespace Report {
+
+QString areaName(int area)
+{
+    switch (area) {
+    case 4:
+        return QStringLiteral("S");
+    case 5:
+        return QStringLiteral("SM");
+    case 6:
+        return QStringLiteral("AI");
+    case 7:
+        return QStringLiteral("AQ");
+    case 0x81:
+        return QStringLiteral("I");
+    case 0x82:
+        return QStringLiteral("Q");
+    case 0x83:
+        return QStringLiteral("M");
+    case 0x84:
+        return QStringLiteral("V");
+    default:
+        return QStringLiteral("area %1").arg(area);
+    }
+}
+
+QString describeMap(const LocalIoMap& map)
+{
+    if (map.points == 0)
+        return QStringLiteral("none (area %1)").arg(map.area);
+    const int first = map.startByte;
+    const int last = map.startByte + map.byteCount() - 1;
+    const int lastBit = (map.points - 1) % 8;
+    const QString name = areaName(map.area);
+    return QStringLiteral("%1%2.0 .. %1%3.%4 (%5 points, area %6)")
+        .arg(name)
+        .arg(first)
+        .arg(last)
+        .arg(lastBit)
+        .arg(map.points)
+        .arg(map.area);
+}
+
+QStringList describeClaims(const QList<MemoryClaim>& claims)
+{
+    QStringList lines;
+    for (const MemoryClaim& claim : claims) {
+        const QString name = areaName(claim.area);
+        if (claim.bits) {
+            lines.append(QStringLiteral("%1 bits %2.%3, %4 bit(s)")
+                             .arg(name)
+                             .arg(claim.start / 8)
+                             .arg(claim.start % 8)
+                             .arg(claim.length));
+        } else {
+            lines.append(QStringLiteral("%1B%2 .. %1B%3 (%4 byte(s)%5)")
+                             .arg(name)
+                             .arg(claim.start)
+                             .arg(claim.start + claim.length - 1)
+                             .arg(claim.length)
+                             .arg(claim.local ? QStringLiteral(", local I/O") : QString()));
+        }
+    }
+    return lines;
+}
+
+bool parseId(const QString& text, int& id)
+{
+    bool ok = false;
+    const qlonglong value = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                                ? text.mid(2).toLongLong(&ok, 16)
+                                : text.toLongLong(&ok, 10);
+    if (!ok || value < INT_MIN || value > INT_MAX)
+        return false;
+    id = int(value);
+    return true;
+}
+
+} // namespace Report

@@ -1,0 +1,48 @@
+#include "jsonfilecache.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonParseError>
+#include <QMutexLocker>
+
+#include <sys/stat.h>
+
+JsonFileCache& JsonFileCache::instance()
+{
+    static JsonFileCache cache;
+    return cache;
+}
+
+JsonFileCache::Result JsonFileCache::read(const QString& filePath)
+{
+    const QString key = QFileInfo(filePath).absoluteFilePath();
+    QMutexLocker lock(&m_mutex);
+    struct stat st{};
+    if (filePath.isEmpty() || ::stat(QFile::encodeName(key).constData(), &st) != 0 ||
+        !S_ISREG(st.st_mode)) {
+        m_entries.remove(key);
+        return {QJsonDocument(), false, QStringLiteral("no such file: %1").arg(filePath)};
+    }
+    const Stamp stamp{qint64(st.st_ino), qint64(st.st_size),
+                      qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    auto it = m_entries.find(key);
+    if (it != m_entries.end() && it->stamp == stamp)
+        return it->result;
+
+    Entry entry;
+    entry.stamp = stamp;
+    QFile file(key);
+    if (!file.open(QIODevice::ReadOnly)) {
+        entry.result.error = QStringLiteral("cannot read %1").arg(filePath);
+    } else {
+        QJsonParseError parseError;
+        entry.result.document = QJsonDocument::fromJson(file.readAll(), &parseError);
+        entry.result.ok = parseError.error == QJsonParseError::NoError;
+        if (!entry.result.ok)
+            entry.result.error = QStringLiteral("%1: %2 at offset %3")
+                                     .arg(filePath, parseError.errorString())
+                                     .arg(parseError.offset);
+    }
+    m_entries.insert(key, entry);
+    return entry.result;
+}

@@ -1,0 +1,108 @@
+#include "plcfacts.h"
+
+#include "hosthome.h"
+#include "jsonfilecache.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QJsonObject findModel(const QString& first, const QString& second)
+{
+    const auto doc =
+        JsonFileCache::instance().read(HostHome::file(QStringLiteral("plc-types.json")));
+    const QJsonArray models = doc.document.array();
+    for (const QString& name : {first, second}) {
+        if (name.isEmpty())
+            continue;
+        for (const QJsonValue& value : models) {
+            const QJsonObject model = value.toObject();
+            if (model.value(QStringLiteral("names")).toArray().contains(QJsonValue(name)))
+                return model;
+        }
+    }
+    return {};
+}
+
+// Byte areas of the host's VarArea codes and the "addrRanges" key holding their size.
+QString areaKey(int area)
+{
+    switch (area) {
+    case 4:
+        return QStringLiteral("S");
+    case 5:
+        return QStringLiteral("SM");
+    case 6:
+        return QStringLiteral("AI");
+    case 7:
+        return QStringLiteral("AQ");
+    case 0x81:
+        return QStringLiteral("I");
+    case 0x82:
+        return QStringLiteral("Q");
+    case 0x83:
+        return QStringLiteral("M");
+    case 0x84:
+        return QStringLiteral("V");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+bool getPlcSupportOpcUA(const QString& type, const QString& version)
+{
+    return findModel(type, version).value(QStringLiteral("opcUa")).toBool(false);
+}
+
+int getPlcAddrRange(const QString& name, const QString& model, const QString& key)
+{
+    return findModel(name, model)
+        .value(QStringLiteral("addrRanges"))
+        .toObject()
+        .value(key)
+        .toInt(0);
+}
+
+int getPlcMaxPouSize(const QString& type, const QString& version)
+{
+    return findModel(type, version).value(QStringLiteral("maxPouSize")).toInt(0);
+}
+
+int getPlcObjectRange(const QString& type, const QString& version, int kind)
+{
+    return findModel(type, version)
+        .value(QStringLiteral("objectRanges"))
+        .toObject()
+        .value(QString::number(kind))
+        .toInt(0);
+}
+
+int getPlcPpiPortNumByVer(const QString& model)
+{
+    return findModel(model, QString()).value(QStringLiteral("ppiPorts")).toInt(0);
+}
+
+QList<DataRetenDefault> getDefaultDataRenten(const QString& type, const QString& version)
+{
+    QList<DataRetenDefault> list;
+    const QJsonArray entries =
+        findModel(type, version).value(QStringLiteral("defaultRetentive")).toArray();
+    for (const QJsonValue& value : entries) {
+        const QJsonObject entry = value.toObject();
+        list.append({entry.value(QStringLiteral("area")).toString(),
+                     entry.value(QStringLiteral("start")).toInt(0),
+                     entry.value(QStringLiteral("length")).toInt(0)});
+    }
+    return list;
+}
+
+int plcAreaSize(const QString& type, int area)
+{
+    const QString key = areaKey(area);
+    const QJsonValue size =
+        findModel(type, QString()).value(QStringLiteral("addrRanges")).toObject().value(key);
+    return key.isEmpty() || !size.isDouble() ? -1 : size.toInt();
+}

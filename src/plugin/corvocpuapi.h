@@ -1,0 +1,28 @@
+#pragma once
+
+// The plug-in's exported functions as a host calls them: each is resolved by name (the
+// names below, C linkage) from the shared library corvocpu. A handle is the opaque
+// pointer that a creating function returned; it is valid until releaseObject.
+
+#include "localiomap.h"
+
+#include <QString>
+
+namespace CorvoCpuApi {
+
+using Handle = void*;
+
+using CreateObjectFn = Handle (*)(int objectId, const QString& projectPath);
+using ReleaseObjectFn = void (*)(Handle);
+using CloneFromHandleFn = Handle (*)(Handle);
+using GetFileVersionFn = int (*)();
+using GetNameFn = QString (*)(Handle);
+using GetCommentFn = QString (*)(Handle);
+using GetIntFn = int (*)(Handle); // getRackId, getSlotId, getBaudrate, getNodeId
+using SetIntFn = void (*)(Handle, int); // setRackId, setSlotId
+using GetPositionFn = Position (*)(Handle);
+using SetPositionFn = void (*)(Handle, const Position&);
+using GetMapFn = LocalIoMap (*)(Handle); // getInMap, getOutMap
+using EnableEtherCatFn = void (*)(Handle);
+
+} // namespace CorvoCpuApi

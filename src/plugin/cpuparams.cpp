@@ -1,0 +1,160 @@
+#include "cpuparams.h"
+
+#include <corekit/plcfacts.h>
+#include <corekit/pwdcodec.h>
+
+#include <tuple>
+
+namespace {
+
+constexpr IpV4 kDefaultIp{192, 168, 1, 201};
+constexpr IpV4 kDefaultMask{255, 255, 0, 0};
+constexpr IpV4 kDefaultGateway{192, 168, 1, 1};
+
+} // namespace
+
+PortParams PortParams::creationDefault(quint16 tag)
+{
+    PortParams port;
+    port.tag = tag;
+    port.highestAddress = 31;
+    port.plcAddress = 2;
+    port.retryCount = 3;
+    port.baudCode = 0;
+    port.gapFactor = 10;
+    return port;
+}
+
+bool PortParams::operator==(const PortParams& o) const
+{
+    return std::tie(tag, highestAddress, plcAddress, retryCount, baudCode, gapFactor) ==
+           std::tie(o.tag, o.highestAddress, o.plcAddress, o.retryCount, o.baudCode, o.gapFactor);
+}
+
+bool TcpIpParams::operator==(const TcpIpParams& o) const
+{
+    return std::tie(deviceName, groupName, ip, port, mask, gateway, addressMode, remoteControl,
+                    serverPort, domain, claimPassword, groupNameShort, altDomain, dns, altDns) ==
+           std::tie(o.deviceName, o.groupName, o.ip, o.port, o.mask, o.gateway, o.addressMode,
+                    o.remoteControl, o.serverPort, o.domain, o.claimPassword, o.groupNameShort,
+                    o.altDomain, o.dns, o.altDns);
+}
+
+bool RetentiveRange::operator==(const RetentiveRange& o) const
+{
+    return std::tie(tag, index, syntax, typeCode, count, dbNumber, areaCode, start) ==
+           std::tie(o.tag, o.index, o.syntax, o.typeCode, o.count, o.dbNumber, o.areaCode,
+                    o.start);
+}
+
+bool PasswordParams::operator==(const PasswordParams& o) const
+{
+    return std::tie(tag, reserved, level, password) ==
+           std::tie(o.tag, o.reserved, o.level, o.password);
+}
+
+bool BackgroundParams::operator==(const BackgroundParams& o) const
+{
+    return std::tie(tag, percent, reserved) == std::tie(o.tag, o.percent, o.reserved);
+}
+
+bool CpuParams::operator==(const CpuParams& o) const
+{
+    return std::tie(port0, port1, networkTag, tcpIp, retentive, password, background) ==
+           std::tie(o.port0, o.port1, o.networkTag, o.tcpIp, o.retentive, o.password,
+                    o.background);
+}
+
+RetentiveArea RetentiveArea::fromName(const QString& areaName)
+{
+    struct Row
+    {
+        const char* name;
+        quint8 typeCode;
+        quint8 areaCode;
+        bool bitAddressed;
+    };
+    static const Row rows[] = {
+        {"VB", 2, 0x84, true}, {"VW", 4, 0x84, true}, {"VD", 6, 0x84, true},
+        {"MB", 2, 0x83, true}, {"MW", 4, 0x83, true}, {"MD", 6, 0x83, true},
+        {"T", 0x1F, 0x1F, false}, {"C", 0x1E, 0x1E, false},
+    };
+    for (const Row& row : rows) {
+        if (areaName == QLatin1String(row.name))
+            return {row.typeCode, row.areaCode, row.bitAddressed};
+    }
+    return {};
+}
+
+namespace CpuDefaults {
+
+QString remoteServerHost()
+{
+    return QStringLiteral("remote.tessel-plc.com");
+}
+
+std::array<quint8, 8> claimPassword()
+{
+    const QByteArray encoded = encodePwdLen8(QStringLiteral("tessel"));
+    std::array<quint8, 8> field{};
+    std::copy(encoded.begin(), encoded.begin() + qMin(8, encoded.size()), field.begin());
+    return field;
+}
+
+void fillCommunication(CpuParams& params, const QString& objName)
+{
+    params.port0 = PortParams::creationDefault(CpuParams::Port0Tag);
+    params.port1 = PortParams::creationDefault(CpuParams::Port1Tag);
+    params.networkTag = CpuParams::NetworkTag;
+    TcpIpParams& net = params.tcpIp;
+    // The compact model's firmware looks for its own default device name.
+    net.deviceName.setText(objName == QLatin1String("Q310") ? QStringLiteral("simple")
+                                                             : QStringLiteral("Corvo"));
+    net.groupName.setText(QStringLiteral("PELLAN"));
+    net.ip = kDefaultIp;
+    net.port = 20000;
+    net.mask = kDefaultMask;
+    net.gateway = kDefaultGateway;
+    net.addressMode = AddrModeAutoIp | AddrModeAutoDns;
+    net.serverPort = 8888;
+    net.domain.setText(remoteServerHost());
+    net.claimPassword = claimPassword();
+    net.groupNameShort.setText(QStringLiteral("PELLAN"));
+    net.altDomain.setText(remoteServerHost());
+    net.dns = kDefaultGateway;
+    net.altDns = kDefaultGateway;
+}
+
+void fillRetentive(CpuParams& params, const QList<DataRetenDefault>& defaults)
+{
+    for (int i = 0; i < CpuParams::RetentiveCount; ++i) {
+        RetentiveRange& range = params.retentive[size_t(i)];
+        range.tag = CpuParams::RetentiveTag;
+        range.index = quint16(i * 256);
+        range.syntax = 0x10;
+    }
+    const int n = qMin(defaults.size(), CpuParams::RetentiveCount);
+    for (int i = 0; i < n; ++i) {
+        const DataRetenDefault& entry = defaults.at(i);
+        const RetentiveArea area = RetentiveArea::fromName(entry.area);
+        RetentiveRange& range = params.retentive[size_t(i)];
+        range.typeCode = area.typeCode;
+        range.areaCode = area.areaCode;
+        range.count = quint16(entry.length);
+        range.dbNumber = entry.area.startsWith(QLatin1Char('V')) ? 1 : 0;
+        range.start = quint32(area.bitAddressed ? entry.start * 8 : entry.start) & 0xFFFFFF;
+    }
+}
+
+void fillPasswordAndBackground(CpuParams& params)
+{
+    params.password.tag = CpuParams::PasswordTag;
+    params.password.reserved = 0;
+    params.password.level = 1;
+    params.password.password.fill(0);
+    params.background.tag = CpuParams::BackgroundTag;
+    params.background.percent = 10;
+    params.background.reserved = 0;
+}
+
+} // namespace CpuDefaults

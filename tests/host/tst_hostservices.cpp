@@ -1,0 +1,291 @@
+#include "hostfixture.h"
+
+#include <corekit/byteorder.h>
+#include <corekit/hosthome.h>
+#include <corekit/plcfacts.h>
+#include <corekit/prjobjectproperty.h>
+#include <corekit/projectqueries.h>
+#include <corekit/pwdcodec.h>
+#include <helpkit/helpsystem.h>
+#include <ifacekit/interface.h>
+#include <symbolkit/prjsymboloperator.h>
+
+#include <QtTest>
+
+// The host stand-in answers from data files; these tests set the data and check the answers.
+class TestHostServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void plcFactsFoundByAnyName_data();
+    void plcFactsFoundByAnyName();
+    void plcFactsFollowTheFiles();
+    void projectQueries();
+    void unreadableProjectKeepsPresets_data();
+    void unreadableProjectKeepsPresets();
+    void objectStore();
+    void dataBlockContentAndProperties();
+    void passwordCodec_data();
+    void passwordCodec();
+    void byteOrder();
+    void symbols();
+    void help();
+    void componentPaths();
+    void missingPluginResolvesToNothing();
+
+private:
+    HostFixture m_host;
+};
+
+void TestHostServices::plcFactsFoundByAnyName_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("localInputs");
+    QTest::addColumn<bool>("opcUa");
+
+    QTest::newRow("plc type") << "KLV2-R70" << "02.01" << 16 << true;
+    QTest::newRow("module name and order number") << "R70" << "KLV2 R70-500P" << 16 << true;
+    QTest::newRow("order number second") << "nothing" << "MRW-Q310-24T" << 24 << false;
+    QTest::newRow("unknown") << "KLV9" << "99.99" << 0 << false;
+    QTest::newRow("empty") << "" << "" << 0 << false;
+}
+
+void TestHostServices::plcFactsFoundByAnyName()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(int, localInputs);
+    QFETCH(bool, opcUa);
+    QCOMPARE(getPlcAddrRange(first, second, QStringLiteral("LocalI")), localInputs);
+    QCOMPARE(getPlcSupportOpcUA(first, second), opcUa);
+    QCOMPARE(getPlcAddrRange(first, second, QStringLiteral("NoSuchKey")), 0);
+}
+
+void TestHostServices::plcFactsFollowTheFiles()
+{
+    m_host.setPlcModel(QStringLiteral("TEST-1"),
+                       QJsonObject{{"names", QJsonArray{"TEST-1", "T1"}},
+                                   {"opcUa", true},
+                                   {"ppiPorts", 1},
+                                   {"maxPouSize", 4096},
+                                   {"objectRanges", QJsonObject{{"53", 12}}},
+                                   {"addrRanges", QJsonObject{{"V", 100}, {"C", 8}}},
+                                   {"defaultRetentive",
+                                    QJsonArray{QJsonObject{{"area", "VW"},
+                                                           {"start", 100},
+                                                           {"length", 5}},
+                                               QJsonObject{{"area", "C"},
+                                                           {"start", 1},
+                                                           {"length", 2}}}}});
+    QCOMPARE(getPlcPpiPortNumByVer(QStringLiteral("T1")), 1);
+    QCOMPARE(getPlcMaxPouSize(QStringLiteral("TEST-1"), QString()), 4096);
+    QCOMPARE(getPlcObjectRange(QStringLiteral("TEST-1"), QString(), 53), 12);
+    QCOMPARE(getPlcObjectRange(QStringLiteral("TEST-1"), QString(), 54), 0);
+    QCOMPARE(plcAreaSize(QStringLiteral("TEST-1"), 0x84), 100);
+    QCOMPARE(plcAreaSize(QStringLiteral("TEST-1"), 0x83), -1);
+    const auto defaults = getDefaultDataRenten(QStringLiteral("T1"), QString());
+    QCOMPARE(defaults.size(), 2);
+    QCOMPARE(defaults.at(0).area, QStringLiteral("VW"));
+    QCOMPARE(defaults.at(0).start, 100);
+    QCOMPARE(defaults.at(1).length, 2);
+
+    m_host.setAppVersion(2345);
+    QCOMPARE(getAppVerNum(), 2345);
+}
+
+void TestHostServices::projectQueries()
+{
+    const QString project = m_host.writeProject(
+        QStringLiteral("prj.json"),
+        QJsonObject{{"plcType", "KLV2-R60"},
+                    {"plcVersion", "03.00"},
+                    {"hwFileCreatedVersion", 2001},
+                    {"supportsEip", true},
+                    {"supportsQbus", false}});
+    QString type = QStringLiteral("preset");
+    QString version = QStringLiteral("00.00");
+    getPrjPlcTypeVersion(project, type, version);
+    QCOMPARE(type, QStringLiteral("KLV2-R60"));
+    QCOMPARE(version, QStringLiteral("03.00"));
+    QCOMPARE(getHwFileCreatedVerNum(project), 2001);
+    QVERIFY(getPrjSupportEip(project));
+    QVERIFY(!getPrjSupportQBus(project));
+}
+
+void TestHostServices::unreadableProjectKeepsPresets_data()
+{
+    QTest::addColumn<QString>("content"); // empty: no file at all
+
+    QTest::newRow("no file") << QString();
+    QTest::newRow("not json") << QStringLiteral("plcType=KLV2");
+    QTest::newRow("json array") << QStringLiteral("[1, 2]");
+}
+
+void TestHostServices::unreadableProjectKeepsPresets()
+{
+    QFETCH(QString, content);
+    QString project = m_host.home() + QStringLiteral("/absent.json");
+    if (!content.isEmpty()) {
+        m_host.writeFile(QStringLiteral("bad.json"), content.toUtf8());
+        project = m_host.home() + QStringLiteral("/bad.json");
+    }
+    for (const QString& path : {project, QString()}) {
+        QString type = QStringLiteral("preset");
+        QString version = QStringLiteral("02.01");
+        getPrjPlcTypeVersion(path, type, version);
+        QCOMPARE(type, QStringLiteral("preset"));
+        QCOMPARE(version, QStringLiteral("02.01"));
+        QCOMPARE(getHwFileCreatedVerNum(path), 0);
+        QVERIFY(!getPrjSupportEip(path));
+        QVERIFY(getPrjObjectChildren(path, 53).isEmpty());
+        QVERIFY(!savePrjObjectChildContent(path, 184, QStringLiteral("x"), "data"));
+    }
+}
+
+void TestHostServices::objectStore()
+{
+    const QString project = m_host.writeProject(QStringLiteral("store.json"),
+                                                QStringLiteral("KLV2-R70"));
+    QVERIFY(getPrjObjectChildren(project, 184).isEmpty());
+    // Names are free text, including none at all and path-like text.
+    const QStringList names{QString(), QStringLiteral("../escape"), QStringLiteral("CPU 1/main")};
+    for (const QString& name : names)
+        QVERIFY(savePrjObjectChildContent(project, 184, name, name.toUtf8() + "-content"));
+    QVERIFY(savePrjObjectChildContent(project, 184, QString(), "replaced"));
+    QStringList listed = getPrjObjectChildren(project, 184);
+    listed.sort();
+    QStringList expected = names;
+    expected.sort();
+    QCOMPARE(listed, expected);
+    QCOMPARE(getPrjObjectChildContent(project, 184, QString()), QByteArray("replaced"));
+    QCOMPARE(getPrjObjectChildContent(project, 184, QStringLiteral("../escape")),
+             QByteArray("../escape-content"));
+    QVERIFY(getPrjObjectChildren(project, 185).isEmpty());
+    QVERIFY(!QFile::exists(m_host.home() + QStringLiteral("/escape")));
+}
+
+void TestHostServices::dataBlockContentAndProperties()
+{
+    const QString project =
+        QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
+    QCOMPARE(getPrjObjectChildren(project, PrjObjectKindDataBlock),
+             (QStringList{"DB1", "DB2", "DB7"}));
+
+    PrjObjectProperty recipe(project, PrjObjectKindDataBlock, QStringLiteral("DB1"));
+    QVERIFY(recipe.getFromPrj());
+    QCOMPARE(recipe.symbolName, QStringLiteral("Recipe"));
+    QCOMPARE(recipe.dbBeRetentive, 1);
+    QCOMPARE(recipe.dbIsInstance, 0);
+    PrjObjectProperty missing(project, PrjObjectKindDataBlock, QStringLiteral("DB9"));
+    QVERIFY(!missing.getFromPrj());
+
+    // Content: two byte arrays; the cells of a plain block in the second, of an instance
+    // block in the first.
+    for (const auto& [name, instance, rows] :
+         {std::make_tuple(QStringLiteral("DB1"), false, 6),
+          std::make_tuple(QStringLiteral("DB7"), true, 2)}) {
+        QDataStream stream(getPrjObjectChildContent(project, PrjObjectKindDataBlock, name));
+        stream.setVersion(QDataStream::Qt_5_15);
+        QByteArray first;
+        QByteArray second;
+        stream >> first >> second;
+        QCOMPARE(stream.status(), QDataStream::Ok);
+        QDataStream cellStream(instance ? first : second);
+        cellStream.setVersion(QDataStream::Qt_5_15);
+        QStringList cells;
+        cellStream >> cells;
+        QCOMPARE(cells.size(), rows * 8);
+        QVERIFY((instance ? second : first).isEmpty());
+    }
+}
+
+void TestHostServices::passwordCodec_data()
+{
+    QTest::addColumn<QString>("clear");
+    QTest::addColumn<QString>("decoded");
+
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("short") << "abc" << "abc";
+    QTest::newRow("eight") << "Pa$$w0rd" << "Pa$$w0rd";
+    QTest::newRow("cut to eight") << "123456789" << "12345678";
+    QTest::newRow("all symbols") << "~!@#$%^&" << "~!@#$%^&";
+    QTest::newRow("high latin-1") << QString::fromUtf8("\xc3\xbf\xc3\xbe") << QString::fromUtf8("\xc3\xbf\xc3\xbe");
+}
+
+void TestHostServices::passwordCodec()
+{
+    QFETCH(QString, clear);
+    QFETCH(QString, decoded);
+    const QByteArray field = encodePwdLen8(clear);
+    QCOMPARE(field.size(), 8);
+    QCOMPARE(decodePwdLen8(field), decoded);
+    if (clear.isEmpty())
+        QCOMPARE(field, QByteArray(8, '\0'));
+    else
+        QVERIFY(!field.contains(clear.left(3).toLatin1())); // never the clear text
+    QCOMPARE(decodePwdLen8(field.left(2)), decoded.left(2)); // short input stays in bounds
+}
+
+void TestHostServices::byteOrder()
+{
+    QCOMPARE(intToByteArray(0x01020304u).toHex(), QByteArray("01020304"));
+    QCOMPARE(shortToByteArray(-2).toHex(), QByteArray("fffe"));
+    QCOMPARE(ushortToByteArray(0xBE94).toHex(), QByteArray("be94"));
+    QCOMPARE(byteArrayToUInt(QByteArray::fromHex("80000001")), 0x80000001u);
+    QCOMPARE(byteArrayToInt(QByteArray::fromHex("ffffffff")), -1);
+    QCOMPARE(byteArrayToUShort(QByteArray::fromHex("1c03")), quint16(0x1C03));
+    // Bytes past the end count as zero in their place.
+    QCOMPARE(byteArrayToUInt(QByteArray::fromHex("0010")), 0x00100000u);
+    QCOMPARE(byteArrayToUInt(QByteArray()), 0u);
+    QCOMPARE(byteArrayToUShort(QByteArray::fromHex("12345678"), 2), quint16(0x1234));
+}
+
+void TestHostServices::symbols()
+{
+    const QString project =
+        QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
+    PrjSymbolOperator* a = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
+    PrjSymbolOperator* b = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
+    QCOMPARE(a, b);
+    QCOMPARE(a->getTableNames(0), QStringList{"Global"});
+    QCOMPARE(a->getTableNames(5), QStringList{"Block symbols"});
+    const QList<Symbol> all = a->getSymbolByType(PrjSymbolOperator::AllTypes);
+    QCOMPARE(all.size(), 10);
+    QCOMPARE(all.first().address, QStringLiteral("I0.0"));
+    QCOMPARE(all.last().table, QStringLiteral("Block symbols"));
+    QCOMPARE(a->getSymbolByType(5).size(), 3);
+    const int live = PrjSymbolOperator::liveInstances();
+    PrjSymbolOperator::releaseInstance(a);
+    QCOMPARE(PrjSymbolOperator::liveInstances(), live);
+    PrjSymbolOperator::releaseInstance(b);
+    QCOMPARE(PrjSymbolOperator::liveInstances(), live - 1);
+}
+
+void TestHostServices::help()
+{
+    QCOMPARE(helpKeyWord(QStringLiteral("CPU Properties Password"), QStringLiteral("local")),
+             QStringLiteral("CPU Properties Password"));
+    clearRequestedHelpTopics();
+    startHelpSys(QStringLiteral("OPC UA"));
+    QCOMPARE(requestedHelpTopics(), QStringList{"OPC UA"});
+}
+
+void TestHostServices::componentPaths()
+{
+    QCOMPARE(getHwcnfgComponentPath(6), m_host.home() + QStringLiteral("/hwcnfg/6/"));
+    QCOMPARE(getHwcnfgComponentPath(9), m_host.home() + QStringLiteral("/hwcnfg/9/"));
+}
+
+void TestHostServices::missingPluginResolvesToNothing()
+{
+    const Interface iface = resolveInterface(QStringLiteral("nosuchslavekit.dll"));
+    QVERIFY(!iface.isLoaded());
+    QCOMPARE(iface.pluginFile, QStringLiteral("nosuchslavekit.dll"));
+    QVERIFY(!iface.nodeId && !iface.save && !iface.restore && !iface.recompile);
+    QCOMPARE(Interface::entryPointNames().size(), 12);
+}
+
+QTEST_GUILESS_MAIN(TestHostServices)
+#include "tst_hostservices.moc"
