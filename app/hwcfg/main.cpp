@@ -89,8 +89,7 @@ int main(int argc, char** argv)
 
     PluginHost plugin;
     QString error;
-    if (!plugin.load(pluginFile.isEmpty() ? PluginHost::defaultPluginFile() : pluginFile,
-                     &error)) {
+    if (!plugin.load(pluginFile.isEmpty() ? PluginHost::defaultPluginFile() : pluginFile, &error)) {
         err << "hwcfg: cannot use the CPU plug-in: " << error << "\n";
         return 1;
     }

@@ -15,8 +15,8 @@ int NewCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("id"), QStringLiteral("module type id"));
-    parser.addOption({QStringLiteral("project"), QStringLiteral("project file"),
-                      QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("project"), QStringLiteral("project file"), QStringLiteral("file")});
     int id = 0;
     if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1 ||
         !Report::parseId(parser.positionalArguments().constFirst(), id) ||
@@ -52,8 +52,7 @@ void NewCommand::printModule(CommandContext& context, void* handle)
     const Position position = p.getPosition(handle);
     context.out << "  name:       " << p.getName(handle) << "\n"
                 << "  comment:    " << p.getComment(handle) << "\n"
-                << "  rack/slot:  " << p.getRackId(handle) << " / " << p.getSlotId(handle)
-                << "\n"
+                << "  rack/slot:  " << p.getRackId(handle) << " / " << p.getSlotId(handle) << "\n"
                 << "  position:   " << position.x << ", " << position.y << "\n"
                 << "  inputs:     " << Report::describeMap(p.getInMap(handle)) << "\n"
                 << "  outputs:    " << Report::describeMap(p.getOutMap(handle)) << "\n"

@@ -17,7 +17,8 @@ JsonFileCache::Result JsonFileCache::read(const QString& filePath)
 {
     const QString key = QFileInfo(filePath).absoluteFilePath();
     QMutexLocker lock(&m_mutex);
-    struct stat st{};
+    struct stat st
+    {};
     if (filePath.isEmpty() || ::stat(QFile::encodeName(key).constData(), &st) != 0 ||
         !S_ISREG(st.st_mode)) {
         m_entries.remove(key);

@@ -15,8 +15,8 @@ public:
     struct Result
     {
         QJsonDocument document;
-        bool ok = false;   // the file exists and holds valid JSON
-        QString error;     // why it could not be used, for diagnostics
+        bool ok = false; // the file exists and holds valid JSON
+        QString error;   // why it could not be used, for diagnostics
     };
 
     static JsonFileCache& instance();

@@ -82,8 +82,7 @@ int freeBitMemory(const QString& projectPath, int area, int bitAddress, int coun
 int autoMallocMemory(const QString& projectPath, int area, int length)
 {
     ProjectMemory* memory = memoryOf(projectPath);
-    return memory ? memory->current.autoClaimBytes(area, length, areaSize(projectPath, area))
-                  : -1;
+    return memory ? memory->current.autoClaimBytes(area, length, areaSize(projectPath, area)) : -1;
 }
 
 int autoMallocBitMemory(const QString& projectPath, int area, int count)
@@ -121,8 +120,8 @@ QString getMemoryErrStrByErrCode(int code)
         return QCoreApplication::translate("corekit",
                                            "The address range is already used in the project.");
     case MemoryOutOfRange:
-        return QCoreApplication::translate(
-            "corekit", "The address range exceeds the memory of the PLC type.");
+        return QCoreApplication::translate("corekit",
+                                           "The address range exceeds the memory of the PLC type.");
     case MemoryInvalidRequest:
         return QCoreApplication::translate("corekit", "The address range is not valid.");
     case MemoryNotClaimed:

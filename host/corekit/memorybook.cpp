@@ -64,7 +64,8 @@ int MemoryBook::claimBits(int area, int bitAddress, int count, int areaSize)
 {
     if (bitAddress < 0 || count < 1)
         return MemoryInvalidRequest;
-    if (!fits(bitAddress, count, areaSize < 0 ? -1 : int(qMin<qint64>(qint64(areaSize) * 8, INT_MAX))))
+    if (!fits(bitAddress, count,
+              areaSize < 0 ? -1 : int(qMin<qint64>(qint64(areaSize) * 8, INT_MAX))))
         return MemoryOutOfRange;
     Area& a = m_areas[area];
     if (!bitsFree(a, bitAddress, count))

@@ -23,7 +23,7 @@ COREKIT_EXPORT int getPlcMaxPouSize(const QString& type, const QString& version)
 COREKIT_EXPORT int getPlcObjectRange(const QString& type, const QString& version, int kind);
 COREKIT_EXPORT int getPlcPpiPortNumByVer(const QString& model);
 COREKIT_EXPORT QList<DataRetenDefault> getDefaultDataRenten(const QString& type,
-                                                           const QString& version);
+                                                            const QString& version);
 
 // The byte size of a memory area (VarArea code) for a PLC type, from its "addrRanges"
 // under the area's letter key; -1 when the type does not declare one.

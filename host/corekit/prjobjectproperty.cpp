@@ -9,8 +9,7 @@ PrjObjectProperty::PrjObjectProperty(const QString& projectPath, int kind, const
     : m_projectPath(projectPath)
     , m_kind(kind)
     , m_name(name)
-{
-}
+{}
 
 bool PrjObjectProperty::getFromPrj()
 {

@@ -30,9 +30,9 @@ QString contentFile(const QString& projectPath, int kind, const QString& name)
 QStringList storedNames(const QString& projectPath, int kind)
 {
     QStringList names;
-    const QStringList files = QDir(kindDir(projectPath, kind))
-                                  .entryList({kFilePrefix + QLatin1Char('*') + kFileSuffix},
-                                             QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(kindDir(projectPath, kind))
+            .entryList({kFilePrefix + QLatin1Char('*') + kFileSuffix}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         const QString encoded =
             file.mid(kFilePrefix.size(), file.size() - kFilePrefix.size() - kFileSuffix.size());

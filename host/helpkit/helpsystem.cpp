@@ -41,7 +41,8 @@ void clearRequestedHelpTopics()
 
 QString helpPageFor(const QString& topic)
 {
-    const auto doc = JsonFileCache::instance().read(HostHome::file(QStringLiteral("help/topics.json")));
+    const auto doc =
+        JsonFileCache::instance().read(HostHome::file(QStringLiteral("help/topics.json")));
     const QString page = doc.document.object().value(topic).toString();
     return page.isEmpty() ? QString() : HostHome::file(QStringLiteral("help/") + page);
 }

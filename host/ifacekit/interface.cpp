@@ -19,7 +19,8 @@ QString libraryDir()
 
 QStringList searchDirs()
 {
-    QStringList dirs = qEnvironmentVariable("CORVO_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    QStringList dirs =
+        qEnvironmentVariable("CORVO_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     const QString own = libraryDir();
     if (!own.isEmpty())
         dirs.append(own);
@@ -81,12 +82,12 @@ Interface load(const QString& pluginFile)
 
 QStringList Interface::entryPointNames()
 {
-    return {QStringLiteral("slaveNodeId"),     QStringLiteral("slaveMappingSymbols"),
+    return {QStringLiteral("slaveNodeId"),       QStringLiteral("slaveMappingSymbols"),
             QStringLiteral("slaveIoMapChanged"), QStringLiteral("slaveResetIoMapChanged"),
-            QStringLiteral("slaveChildren"),   QStringLiteral("slaveSave"),
-            QStringLiteral("slaveCompile"),    QStringLiteral("slaveCompileOld"),
-            QStringLiteral("slaveRestore"),    QStringLiteral("slaveClone"),
-            QStringLiteral("slaveRecompile"),  QStringLiteral("slaveIoItemCount")};
+            QStringLiteral("slaveChildren"),     QStringLiteral("slaveSave"),
+            QStringLiteral("slaveCompile"),      QStringLiteral("slaveCompileOld"),
+            QStringLiteral("slaveRestore"),      QStringLiteral("slaveClone"),
+            QStringLiteral("slaveRecompile"),    QStringLiteral("slaveIoItemCount")};
 }
 
 Interface resolveInterface(const QString& pluginFile)

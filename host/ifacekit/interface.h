@@ -25,8 +25,8 @@ using SlaveCompileOldFn = int (*)(int slave, QByteArray& record);
 // number of bytes of `data` the record occupied (callers that frame records may ignore it).
 using SlaveRestoreFn = int (*)(const QByteArray& data, const QString& projectPath, int& consumed);
 using SlaveCloneFn = int (*)(const QByteArray& data, const QString& projectPath, int& consumed);
-using SlaveRecompileFn = int (*)(const QByteArray& data, const QString& projectPath,
-                                 int& consumed, int& error);
+using SlaveRecompileFn = int (*)(const QByteArray& data, const QString& projectPath, int& consumed,
+                                 int& error);
 // Sum of the counts of the slave's I/O items of type 1 (CAN slaves of kind 0 offer it).
 using SlaveIoItemCountFn = int (*)(int slave);
 

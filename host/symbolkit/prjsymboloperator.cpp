@@ -18,8 +18,7 @@ QHash<QString, PrjSymbolOperator*>& instances()
 
 PrjSymbolOperator::PrjSymbolOperator(const QString& projectPath)
     : m_projectPath(projectPath)
-{
-}
+{}
 
 PrjSymbolOperator* PrjSymbolOperator::getInstance(const QString& owner, const QString& projectPath)
 {

@@ -11,7 +11,7 @@ struct Symbol
     QString address;  // "I0.3", "VW100", "DB5.DBW4", ...
     QString dataType; // "BOOL", "INT", ...
     QString comment;
-    QString table;    // the symbol table it belongs to; empty for mapping symbols
+    QString table; // the symbol table it belongs to; empty for mapping symbols
     int tableType = 0;
 
     bool operator==(const Symbol& o) const

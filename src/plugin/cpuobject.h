@@ -31,7 +31,7 @@ struct CpuObject
     CpuParams params;
     std::array<SoeRecord, SoeRecord::SlotCount> soe{};
     QString projectPath;
-    quint8 extBusClock = 0; // the extension-bus clock selection
+    quint8 extBusClock = 0;      // the extension-bus clock selection
     quint8 inputFilterCount = 0; // a copy of the local input points
     QByteArray inputFilterCodes;
     std::array<HscChannel, HscCount> hsc{};

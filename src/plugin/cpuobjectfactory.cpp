@@ -66,8 +66,7 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
     object->projectPath = projectPath;
 
     if (!claimLocalMap(d.inMap, VarAreaLocalInput,
-                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalI")),
-                       projectPath))
+                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalI")), projectPath))
         return nullptr;
 
     // One 4-bit filter code per input on the compact model, one per four inputs otherwise.
@@ -79,8 +78,7 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
         object->inputFilterCodes = QByteArray((count + 7) / 8, char(0x66));
 
     if (!claimLocalMap(d.outMap, VarAreaLocalOutput,
-                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalQ")),
-                       projectPath)) {
+                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalQ")), projectPath)) {
         // Only the inputs are ours; the refused output range may belong to someone else.
         if (d.inMap.byteCount() > 0 && !projectPath.isEmpty())
             freeMemory(projectPath, VarAreaLocalInput, d.inMap.startByte, d.inMap.byteCount());

@@ -43,8 +43,7 @@ bool TcpIpParams::operator==(const TcpIpParams& o) const
 bool RetentiveRange::operator==(const RetentiveRange& o) const
 {
     return std::tie(tag, index, syntax, typeCode, count, dbNumber, areaCode, start) ==
-           std::tie(o.tag, o.index, o.syntax, o.typeCode, o.count, o.dbNumber, o.areaCode,
-                    o.start);
+           std::tie(o.tag, o.index, o.syntax, o.typeCode, o.count, o.dbNumber, o.areaCode, o.start);
 }
 
 bool PasswordParams::operator==(const PasswordParams& o) const
@@ -61,8 +60,7 @@ bool BackgroundParams::operator==(const BackgroundParams& o) const
 bool CpuParams::operator==(const CpuParams& o) const
 {
     return std::tie(port0, port1, networkTag, tcpIp, retentive, password, background) ==
-           std::tie(o.port0, o.port1, o.networkTag, o.tcpIp, o.retentive, o.password,
-                    o.background);
+           std::tie(o.port0, o.port1, o.networkTag, o.tcpIp, o.retentive, o.password, o.background);
 }
 
 RetentiveArea RetentiveArea::fromName(const QString& areaName)
@@ -75,8 +73,8 @@ RetentiveArea RetentiveArea::fromName(const QString& areaName)
         bool bitAddressed;
     };
     static const Row rows[] = {
-        {"VB", 2, 0x84, true}, {"VW", 4, 0x84, true}, {"VD", 6, 0x84, true},
-        {"MB", 2, 0x83, true}, {"MW", 4, 0x83, true}, {"MD", 6, 0x83, true},
+        {"VB", 2, 0x84, true},    {"VW", 4, 0x84, true},    {"VD", 6, 0x84, true},
+        {"MB", 2, 0x83, true},    {"MW", 4, 0x83, true},    {"MD", 6, 0x83, true},
         {"T", 0x1F, 0x1F, false}, {"C", 0x1E, 0x1E, false},
     };
     for (const Row& row : rows) {
@@ -109,7 +107,7 @@ void fillCommunication(CpuParams& params, const QString& objName)
     TcpIpParams& net = params.tcpIp;
     // The compact model's firmware looks for its own default device name.
     net.deviceName.setText(objName == QLatin1String("Q310") ? QStringLiteral("simple")
-                                                             : QStringLiteral("Corvo"));
+                                                            : QStringLiteral("Corvo"));
     net.groupName.setText(QStringLiteral("PELLAN"));
     net.ip = kDefaultIp;
     net.port = 20000;

@@ -74,7 +74,7 @@ struct PasswordParams
 {
     quint16 tag = 0; // 0x0C0F
     quint8 reserved = 0;
-    quint8 level = 0; // privilege level 1..4
+    quint8 level = 0;                 // privilege level 1..4
     std::array<quint8, 8> password{}; // encoded
 
     bool operator==(const PasswordParams& o) const;
@@ -82,8 +82,8 @@ struct PasswordParams
 
 struct BackgroundParams
 {
-    quint16 tag = 0;     // 0x0402
-    quint8 percent = 0;  // share of the cycle for communication
+    quint16 tag = 0;    // 0x0402
+    quint8 percent = 0; // share of the cycle for communication
     quint8 reserved = 0;
 
     bool operator==(const BackgroundParams& o) const;

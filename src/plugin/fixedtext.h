@@ -37,5 +37,4 @@ struct FixedText
 
     bool operator==(const FixedText& o) const { return raw == o.raw; }
     bool operator!=(const FixedText& o) const { return raw != o.raw; }
-
 };

@@ -7,15 +7,15 @@
 // One high-speed counter channel (16 bytes in the object).
 struct HscChannel
 {
-    quint8 control = 0;     // byte 0
-    quint8 modeEnable = 0;  // byte 1: mode and enable bits
+    quint8 control = 0;    // byte 0
+    quint8 modeEnable = 0; // byte 1: mode and enable bits
     quint8 reserved2 = 0;
     quint8 reserved3 = 0;
     quint32 preset = 0;
     quint32 current = 0;
     quint8 filterIndex = 0; // input pulse filter
     quint8 reserved13 = 0;
-    quint16 speedTime = 0;  // speed-testing time
+    quint16 speedTime = 0; // speed-testing time
 
     static HscChannel creationDefault()
     {

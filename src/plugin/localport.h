@@ -8,7 +8,8 @@
 struct LocalPort
 {
     quint8 portNumber = 0;
-    quint8 protocol = 4; // 0 FREE, 1 Modbus RTU master, 2 Modbus RTU slave, 3 PPI master, 4 PPI slave
+    quint8 protocol =
+        4; // 0 FREE, 1 Modbus RTU master, 2 Modbus RTU slave, 3 PPI master, 4 PPI slave
     quint8 baudCode = 0;
     quint8 dataLength = 2;
     quint8 parity = 2;
@@ -23,11 +24,11 @@ struct LocalPort
 
     bool operator==(const LocalPort& o) const
     {
-        return std::tie(portNumber, protocol, baudCode, dataLength, parity, stopBits,
-                        responseTime, address, receiveTimeout, highestAddress, plcAddress,
-                        retryCount, gapFactor) ==
-               std::tie(o.portNumber, o.protocol, o.baudCode, o.dataLength, o.parity, o.stopBits,
-                        o.responseTime, o.address, o.receiveTimeout, o.highestAddress,
-                        o.plcAddress, o.retryCount, o.gapFactor);
+        return std::tie(portNumber, protocol, baudCode, dataLength, parity, stopBits, responseTime,
+                        address, receiveTimeout, highestAddress, plcAddress, retryCount,
+                        gapFactor) == std::tie(o.portNumber, o.protocol, o.baudCode, o.dataLength,
+                                               o.parity, o.stopBits, o.responseTime, o.address,
+                                               o.receiveTimeout, o.highestAddress, o.plcAddress,
+                                               o.retryCount, o.gapFactor);
     }
 };

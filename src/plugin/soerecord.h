@@ -5,12 +5,12 @@
 // A variable reference as the PLC's SOE and retentive records hold it (10 bytes in blocks).
 struct VarRef
 {
-    quint8 syntax = 0;    // 0x10
-    quint8 typeCode = 0;  // 1 bit, 2 byte, 4 word, 6 double word, 0x1E counter, 0x1F timer
+    quint8 syntax = 0;   // 0x10
+    quint8 typeCode = 0; // 1 bit, 2 byte, 4 word, 6 double word, 0x1E counter, 0x1F timer
     quint16 count = 0;
     quint16 dbNumber = 0;
-    quint8 area = 0;      // 0x81 I, 0x82 Q, 0x83 M, 0x84 V, 0x85 numbered data block
-    quint32 address = 0;  // 24 bits
+    quint8 area = 0;     // 0x81 I, 0x82 Q, 0x83 M, 0x84 V, 0x85 numbered data block
+    quint32 address = 0; // 24 bits
 
     bool operator==(const VarRef& o) const;
 };

@@ -45,11 +45,16 @@ void TestHostServices::plcFactsFoundByAnyName_data()
     QTest::addColumn<int>("localInputs");
     QTest::addColumn<bool>("opcUa");
 
-    QTest::newRow("plc type") << "KLV2-R70" << "02.01" << 16 << true;
-    QTest::newRow("module name and order number") << "R70" << "KLV2 R70-500P" << 16 << true;
-    QTest::newRow("order number second") << "nothing" << "MRW-Q310-24T" << 24 << false;
-    QTest::newRow("unknown") << "KLV9" << "99.99" << 0 << false;
-    QTest::newRow("empty") << "" << "" << 0 << false;
+    QTest::newRow("plc type") << "KLV2-R70"
+                              << "02.01" << 16 << true;
+    QTest::newRow("module name and order number") << "R70"
+                                                  << "KLV2 R70-500P" << 16 << true;
+    QTest::newRow("order number second") << "nothing"
+                                         << "MRW-Q310-24T" << 24 << false;
+    QTest::newRow("unknown") << "KLV9"
+                             << "99.99" << 0 << false;
+    QTest::newRow("empty") << ""
+                           << "" << 0 << false;
 }
 
 void TestHostServices::plcFactsFoundByAnyName()
@@ -65,20 +70,17 @@ void TestHostServices::plcFactsFoundByAnyName()
 
 void TestHostServices::plcFactsFollowTheFiles()
 {
-    m_host.setPlcModel(QStringLiteral("TEST-1"),
-                       QJsonObject{{"names", QJsonArray{"TEST-1", "T1"}},
-                                   {"opcUa", true},
-                                   {"ppiPorts", 1},
-                                   {"maxPouSize", 4096},
-                                   {"objectRanges", QJsonObject{{"53", 12}}},
-                                   {"addrRanges", QJsonObject{{"V", 100}, {"C", 8}}},
-                                   {"defaultRetentive",
-                                    QJsonArray{QJsonObject{{"area", "VW"},
-                                                           {"start", 100},
-                                                           {"length", 5}},
-                                               QJsonObject{{"area", "C"},
-                                                           {"start", 1},
-                                                           {"length", 2}}}}});
+    m_host.setPlcModel(
+        QStringLiteral("TEST-1"),
+        QJsonObject{{"names", QJsonArray{"TEST-1", "T1"}},
+                    {"opcUa", true},
+                    {"ppiPorts", 1},
+                    {"maxPouSize", 4096},
+                    {"objectRanges", QJsonObject{{"53", 12}}},
+                    {"addrRanges", QJsonObject{{"V", 100}, {"C", 8}}},
+                    {"defaultRetentive",
+                     QJsonArray{QJsonObject{{"area", "VW"}, {"start", 100}, {"length", 5}},
+                                QJsonObject{{"area", "C"}, {"start", 1}, {"length", 2}}}}});
     QCOMPARE(getPlcPpiPortNumByVer(QStringLiteral("T1")), 1);
     QCOMPARE(getPlcMaxPouSize(QStringLiteral("TEST-1"), QString()), 4096);
     QCOMPARE(getPlcObjectRange(QStringLiteral("TEST-1"), QString(), 53), 12);
@@ -97,13 +99,12 @@ void TestHostServices::plcFactsFollowTheFiles()
 
 void TestHostServices::projectQueries()
 {
-    const QString project = m_host.writeProject(
-        QStringLiteral("prj.json"),
-        QJsonObject{{"plcType", "KLV2-R60"},
-                    {"plcVersion", "03.00"},
-                    {"hwFileCreatedVersion", 2001},
-                    {"supportsEip", true},
-                    {"supportsQbus", false}});
+    const QString project =
+        m_host.writeProject(QStringLiteral("prj.json"), QJsonObject{{"plcType", "KLV2-R60"},
+                                                                    {"plcVersion", "03.00"},
+                                                                    {"hwFileCreatedVersion", 2001},
+                                                                    {"supportsEip", true},
+                                                                    {"supportsQbus", false}});
     QString type = QStringLiteral("preset");
     QString version = QStringLiteral("00.00");
     getPrjPlcTypeVersion(project, type, version);
@@ -146,8 +147,8 @@ void TestHostServices::unreadableProjectKeepsPresets()
 
 void TestHostServices::objectStore()
 {
-    const QString project = m_host.writeProject(QStringLiteral("store.json"),
-                                                QStringLiteral("KLV2-R70"));
+    const QString project =
+        m_host.writeProject(QStringLiteral("store.json"), QStringLiteral("KLV2-R70"));
     QVERIFY(getPrjObjectChildren(project, 184).isEmpty());
     // Names are free text, including none at all and path-like text.
     const QStringList names{QString(), QStringLiteral("../escape"), QStringLiteral("CPU 1/main")};
@@ -168,8 +169,7 @@ void TestHostServices::objectStore()
 
 void TestHostServices::dataBlockContentAndProperties()
 {
-    const QString project =
-        QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
+    const QString project = QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
     QCOMPARE(getPrjObjectChildren(project, PrjObjectKindDataBlock),
              (QStringList{"DB1", "DB2", "DB7"}));
 
@@ -183,9 +183,8 @@ void TestHostServices::dataBlockContentAndProperties()
 
     // Content: two byte arrays; the cells of a plain block in the second, of an instance
     // block in the first.
-    for (const auto& [name, instance, rows] :
-         {std::make_tuple(QStringLiteral("DB1"), false, 6),
-          std::make_tuple(QStringLiteral("DB7"), true, 2)}) {
+    for (const auto& [name, instance, rows] : {std::make_tuple(QStringLiteral("DB1"), false, 6),
+                                               std::make_tuple(QStringLiteral("DB7"), true, 2)}) {
         QDataStream stream(getPrjObjectChildContent(project, PrjObjectKindDataBlock, name));
         stream.setVersion(QDataStream::Qt_5_15);
         QByteArray first;
@@ -206,12 +205,18 @@ void TestHostServices::passwordCodec_data()
     QTest::addColumn<QString>("clear");
     QTest::addColumn<QString>("decoded");
 
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("short") << "abc" << "abc";
-    QTest::newRow("eight") << "Pa$$w0rd" << "Pa$$w0rd";
-    QTest::newRow("cut to eight") << "123456789" << "12345678";
-    QTest::newRow("all symbols") << "~!@#$%^&" << "~!@#$%^&";
-    QTest::newRow("high latin-1") << QString::fromUtf8("\xc3\xbf\xc3\xbe") << QString::fromUtf8("\xc3\xbf\xc3\xbe");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("short") << "abc"
+                           << "abc";
+    QTest::newRow("eight") << "Pa$$w0rd"
+                           << "Pa$$w0rd";
+    QTest::newRow("cut to eight") << "123456789"
+                                  << "12345678";
+    QTest::newRow("all symbols") << "~!@#$%^&"
+                                 << "~!@#$%^&";
+    QTest::newRow("high latin-1") << QString::fromUtf8("\xc3\xbf\xc3\xbe")
+                                  << QString::fromUtf8("\xc3\xbf\xc3\xbe");
 }
 
 void TestHostServices::passwordCodec()
@@ -224,7 +229,7 @@ void TestHostServices::passwordCodec()
     if (clear.isEmpty())
         QCOMPARE(field, QByteArray(8, '\0'));
     else
-        QVERIFY(!field.contains(clear.left(3).toLatin1())); // never the clear text
+        QVERIFY(!field.contains(clear.left(3).toLatin1()));  // never the clear text
     QCOMPARE(decodePwdLen8(field.left(2)), decoded.left(2)); // short input stays in bounds
 }
 
@@ -244,8 +249,7 @@ void TestHostServices::byteOrder()
 
 void TestHostServices::symbols()
 {
-    const QString project =
-        QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
+    const QString project = QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
     PrjSymbolOperator* a = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
     PrjSymbolOperator* b = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
     QCOMPARE(a, b);

@@ -15,13 +15,11 @@ QByteArray bytes(const Array& array)
 
 QJsonObject testModel(int inputs, int outputs, const QJsonArray& retentive = {})
 {
-    return QJsonObject{{"names", QJsonArray{"TEST-PLC", "R70", "KLV2 R70-500P"}},
-                       {"opcUa", false},
-                       {"addrRanges", QJsonObject{{"LocalI", inputs},
-                                                  {"LocalQ", outputs},
-                                                  {"I", 4},
-                                                  {"Q", 4}}},
-                       {"defaultRetentive", retentive}};
+    return QJsonObject{
+        {"names", QJsonArray{"TEST-PLC", "R70", "KLV2 R70-500P"}},
+        {"opcUa", false},
+        {"addrRanges", QJsonObject{{"LocalI", inputs}, {"LocalQ", outputs}, {"I", 4}, {"Q", 4}}},
+        {"defaultRetentive", retentive}};
 }
 
 } // namespace
@@ -90,12 +88,18 @@ void TestCpuObjectFactory::modelDefaults_data()
     QTest::addColumn<bool>("opcUa");
     QTest::addColumn<int>("firstRetentiveCount");
 
-    QTest::newRow("R70") << 0x21 << "KLV2-R70" << "Corvo" << 16 << 16 << true << 1000;
-    QTest::newRow("R60") << 0x22 << "KLV2-R60" << "Corvo" << 14 << 10 << true << 500;
-    QTest::newRow("compact") << 0x30 << "MRW-Q310" << "simple" << 24 << 16 << false << 256;
-    QTest::newRow("id 3") << 3 << "KLV1-C24" << "Corvo" << 14 << 10 << false << 100;
-    QTest::newRow("id 4 from file 3") << 4 << "KLV1-C24" << "Corvo" << 14 << 10 << false << 100;
-    QTest::newRow("no extras") << 0x10 << "KLV1-C40" << "Corvo" << 0 << 0 << false << 0;
+    QTest::newRow("R70") << 0x21 << "KLV2-R70"
+                         << "Corvo" << 16 << 16 << true << 1000;
+    QTest::newRow("R60") << 0x22 << "KLV2-R60"
+                         << "Corvo" << 14 << 10 << true << 500;
+    QTest::newRow("compact") << 0x30 << "MRW-Q310"
+                             << "simple" << 24 << 16 << false << 256;
+    QTest::newRow("id 3") << 3 << "KLV1-C24"
+                          << "Corvo" << 14 << 10 << false << 100;
+    QTest::newRow("id 4 from file 3") << 4 << "KLV1-C24"
+                                      << "Corvo" << 14 << 10 << false << 100;
+    QTest::newRow("no extras") << 0x10 << "KLV1-C40"
+                               << "Corvo" << 0 << 0 << false << 0;
 }
 
 void TestCpuObjectFactory::modelDefaults()
@@ -158,8 +162,8 @@ void TestCpuObjectFactory::filterCodesFollowInputCount_data()
     QTest::newRow("no inputs") << 0x21 << "KLV2 R70-500P" << 0 << QByteArray();
     QTest::newRow("compact 24") << 0x30 << "MRW-Q310-24T" << 24 << QByteArray(12, char(0xDD));
     QTest::newRow("compact 7") << 0x30 << "MRW-Q310-24T" << 7 << QByteArray(4, char(0xDD));
-    QTest::newRow("more than a byte of points") << 0x21 << "KLV2 R70-500P" << 300
-                                                << QByteArray(32, char(0x66));
+    QTest::newRow("more than a byte of points")
+        << 0x21 << "KLV2 R70-500P" << 300 << QByteArray(32, char(0x66));
 }
 
 void TestCpuObjectFactory::filterCodesFollowInputCount()

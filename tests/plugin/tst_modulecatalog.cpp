@@ -62,23 +62,34 @@ void TestModuleCatalog::valueForms_data()
     QTest::addColumn<QString>("member");
     QTest::addColumn<QVariant>("value");
 
-    QTest::newRow("key case ignored") << QByteArray("objname=CPU A") << "ObjName" << QVariant("CPU A");
-    QTest::newRow("value simplified") << QByteArray("MLFB =  KLV2   R70 ") << "MLFB" << QVariant("KLV2 R70");
-    QTest::newRow("text after first =") << QByteArray("ServerFile=a=b.srv") << "ServerFile" << QVariant("a=b.srv");
+    QTest::newRow("key case ignored")
+        << QByteArray("objname=CPU A") << "ObjName" << QVariant("CPU A");
+    QTest::newRow("value simplified")
+        << QByteArray("MLFB =  KLV2   R70 ") << "MLFB" << QVariant("KLV2 R70");
+    QTest::newRow("text after first =")
+        << QByteArray("ServerFile=a=b.srv") << "ServerFile" << QVariant("a=b.srv");
     QTest::newRow("no = gives empty") << QByteArray("ObjName") << "ObjName" << QVariant("");
     QTest::newRow("decimal") << QByteArray("ObjID=4099") << "ObjID" << QVariant(4099);
     QTest::newRow("bad decimal is 0") << QByteArray("ObjID=12abc") << "ObjID" << QVariant(0);
     QTest::newRow("low 8 bits") << QByteArray("BaseType=258") << "BaseType" << QVariant(2);
-    QTest::newRow("fw version points") << QByteArray("FwVersion = 2.10") << "FwVersion" << QVariant(210);
+    QTest::newRow("fw version points")
+        << QByteArray("FwVersion = 2.10") << "FwVersion" << QVariant(210);
     QTest::newRow("fw version 2.1") << QByteArray("FwVersion=2.1") << "FwVersion" << QVariant(21);
     QTest::newRow("flag") << QByteArray("IsCatEntry=5") << "IsCatEntry" << QVariant(true);
-    QTest::newRow("flag 0") << QByteArray("SupportCANopen=0") << "SupportCANopen" << QVariant(false);
-    QTest::newRow("buff partial") << QByteArray("BuffCnfg=1,2,3") << "BuffCnfg" << QVariant("0102030000000000000000000000");
-    QTest::newRow("hex bytes, empty part 0") << QByteArray("SyncCnfg=ff,,1A") << "SyncCnfg" << QVariant("ff001a000000000000");
-    QTest::newRow("first 5 used") << QByteArray("IntSupported=1,2,3,4,5,6,7") << "IntSupported" << QVariant("0102030405");
-    QTest::newRow("not supported appended") << QByteArray("NotSupported=21,,ff\nNotSupported=1") << "NotSupported" << QVariant("33,0,255,1");
-    QTest::newRow("samp periods") << QByteArray("SampPeriodList= 1 ms ,,2  ms") << "SampPeriodList" << QVariant("1 ms||2 ms");
-    QTest::newRow("module info unsigned") << QByteArray("ModuleInfo=4294967295") << "ModuleInfo" << QVariant(4294967295u);
+    QTest::newRow("flag 0") << QByteArray("SupportCANopen=0") << "SupportCANopen"
+                            << QVariant(false);
+    QTest::newRow("buff partial") << QByteArray("BuffCnfg=1,2,3") << "BuffCnfg"
+                                  << QVariant("0102030000000000000000000000");
+    QTest::newRow("hex bytes, empty part 0")
+        << QByteArray("SyncCnfg=ff,,1A") << "SyncCnfg" << QVariant("ff001a000000000000");
+    QTest::newRow("first 5 used") << QByteArray("IntSupported=1,2,3,4,5,6,7") << "IntSupported"
+                                  << QVariant("0102030405");
+    QTest::newRow("not supported appended") << QByteArray("NotSupported=21,,ff\nNotSupported=1")
+                                            << "NotSupported" << QVariant("33,0,255,1");
+    QTest::newRow("samp periods") << QByteArray("SampPeriodList= 1 ms ,,2  ms") << "SampPeriodList"
+                                  << QVariant("1 ms||2 ms");
+    QTest::newRow("module info unsigned")
+        << QByteArray("ModuleInfo=4294967295") << "ModuleInfo" << QVariant(4294967295u);
 }
 
 void TestModuleCatalog::valueForms()
@@ -88,9 +99,8 @@ void TestModuleCatalog::valueForms()
     QFETCH(QVariant, value);
     const ModuleDescriptor d = parseOne(line);
     auto hex = [](const auto& bytes) {
-        return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                              int(bytes.size()))
-                                       .toHex());
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())).toHex());
     };
     QVariant got;
     if (member == QLatin1String("ObjName"))
@@ -190,8 +200,8 @@ void TestModuleCatalog::lookup_data()
     QTest::newRow("gate at the host version passes")
         << QByteArray("[MODULE START]\nObjID=3\nObjName=Now\nNeedHwCnfgVersion=2100\n[END]\n") << 3
         << 0 << "Now";
-    QTest::newRow("no matching record") << QByteArray("[MODULE START]\nObjID=7\n[END]\n") << 3
-                                        << -1 << "";
+    QTest::newRow("no matching record")
+        << QByteArray("[MODULE START]\nObjID=7\n[END]\n") << 3 << -1 << "";
 }
 
 void TestModuleCatalog::lookup()
