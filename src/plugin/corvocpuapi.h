@@ -6,7 +6,9 @@
 
 #include "localiomap.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace CorvoCpuApi {
 
@@ -24,5 +26,10 @@ using GetPositionFn = Position (*)(Handle);
 using SetPositionFn = void (*)(Handle, const Position&);
 using GetMapFn = LocalIoMap (*)(Handle); // getInMap, getOutMap
 using EnableEtherCatFn = void (*)(Handle);
+using SaveFn = QByteArray (*)(Handle);
+using RestoreFn = Handle (*)(const QByteArray& saveData, const QString& projectPath);
+using CloneFromSaveDataFn = RestoreFn;
+// Each block behind four bytes that are not examined.
+using CompareFn = QStringList (*)(const QByteArray& first, const QByteArray& second);
 
 } // namespace CorvoCpuApi

@@ -1,6 +1,8 @@
 // The plug-in's C-linkage entry points. They only translate handles and delegate; the
 // behaviour lives in the classes they call.
 
+#include "block/blockcompare.h"
+#include "block/paramblock.h"
 #include "corvocpuapi.h"
 #include "cpuobject.h"
 #include "cpuobjectfactory.h"
@@ -28,6 +30,26 @@ CORVO_EXPORT void releaseObject(void* handle)
         return;
     CpuObjectFactory::releaseMemory(*cpu);
     delete cpu;
+}
+
+CORVO_EXPORT QByteArray save(void* handle)
+{
+    return ParamBlock::save(*object(handle));
+}
+
+CORVO_EXPORT void* restore(const QByteArray& saveData, const QString& projectPath)
+{
+    return ParamBlock::restore(saveData, projectPath, false).release();
+}
+
+CORVO_EXPORT void* cloneFromSaveData(const QByteArray& saveData, const QString& projectPath)
+{
+    return ParamBlock::restore(saveData, projectPath, true).release();
+}
+
+CORVO_EXPORT QStringList compare(const QByteArray& first, const QByteArray& second)
+{
+    return BlockCompare::compare(first, second);
 }
 
 CORVO_EXPORT void* cloneFromHandle(void*)

@@ -1,0 +1,229 @@
+#include "blockinspector.h"
+
+#include "bytereader.h"
+#include "headersection.h"
+#include "sectiontable.h"
+
+#include <QJsonArray>
+#include <QMap>
+
+namespace {
+
+constexpr int kHeadSize = 8;
+
+QString hex(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+InspectedSection headOf(const QByteArray& block, int offset, int end)
+{
+    InspectedSection s;
+    s.offset = offset;
+    ByteReader r(block, offset, end);
+    r.u32(s.declaredLength);
+    r.u8(s.mark);
+    r.u8(s.id);
+    s.length = end - offset;
+    s.bytes = block.mid(offset, s.length);
+    s.title = SectionTable::title(s.id);
+    return s;
+}
+
+} // namespace
+
+InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
+{
+    InspectedBlock result;
+    result.size = block.size();
+    ByteReader in(block, prefix, block.size());
+    quint8 count = 0;
+    if (!in.u8(count)) {
+        result.error = QStringLiteral("the block is empty");
+        return result;
+    }
+    result.count = count;
+
+    quint32 headerLength = 0;
+    if (!in.sub(4).u32(headerLength)) {
+        result.error = QStringLiteral("the block ends before its header section");
+        return result;
+    }
+    if (headerLength < kHeadSize || headerLength > quint32(in.remaining())) {
+        result.error =
+            QStringLiteral("the header section at offset %1 declares %2 bytes; %3 are present")
+                .arg(in.pos())
+                .arg(headerLength)
+                .arg(in.remaining());
+        return result;
+    }
+    InspectedSection header = headOf(block, in.pos(), in.pos() + int(headerLength));
+    const auto layout = HeaderSection::guessLayout(block, header.offset + kHeadSize,
+                                                   header.offset + header.length);
+    result.layout = layout == HeaderSection::Layout::Download ? QStringLiteral("download block")
+                                                               : QStringLiteral("save data");
+    ByteReader payload(block, header.offset + kHeadSize, header.offset + header.length);
+    HeaderSection::dump(payload, layout, header.fields);
+    header.decoded = true;
+    if (header.id != 2)
+        header.note = QStringLiteral("the first section should have identifier 2");
+    result.sections.append(header);
+    in.skip(int(headerLength));
+
+    for (int i = 1; i < count; ++i) {
+        quint32 length = 0;
+        if (!in.sub(4).u32(length)) {
+            result.notes.append(QStringLiteral("the count byte announces %1 sections; the block "
+                                               "ends after %2")
+                                    .arg(count)
+                                    .arg(i));
+            break;
+        }
+        if (length < kHeadSize) {
+            result.error = QStringLiteral("section %1 at offset %2 declares %3 bytes, less than "
+                                          "its own 8-byte head")
+                               .arg(i)
+                               .arg(in.pos())
+                               .arg(length);
+            return result;
+        }
+        const int present = int(qMin<quint32>(length, quint32(in.remaining())));
+        InspectedSection section = headOf(block, in.pos(), in.pos() + present);
+        if (quint32(present) < length)
+            section.note = QStringLiteral("declares %1 bytes; only %2 are present")
+                               .arg(length)
+                               .arg(present);
+        const SectionSpec* spec = SectionTable::find(section.id);
+        if (spec && spec->dump) {
+            ByteReader r(block, section.offset, section.offset + present);
+            spec->dump(r, section.fields);
+            section.decoded = true;
+        }
+        result.sections.append(section);
+        in.skip(present);
+    }
+    if (in.remaining() > 0)
+        result.notes.append(QStringLiteral("%1 bytes after the last counted section")
+                                .arg(in.remaining()));
+    result.ok = true;
+    return result;
+}
+
+QJsonObject InspectedBlock::toJson() const
+{
+    QJsonArray sectionArray;
+    for (const InspectedSection& s : sections) {
+        QJsonArray fieldArray;
+        for (const DumpField& f : s.fields)
+            fieldArray.append(QJsonObject{{"name", f.name},
+                                          {"offset", f.offset},
+                                          {"size", f.size},
+                                          {"value", f.value}});
+        QJsonObject section{{"offset", s.offset},
+                            {"declaredLength", qint64(s.declaredLength)},
+                            {"length", s.length},
+                            {"mark", s.mark},
+                            {"id", s.id},
+                            {"title", s.title},
+                            {"decoded", s.decoded},
+                            {"fields", fieldArray}};
+        if (!s.decoded)
+            section.insert("bytes", QString::fromLatin1(s.bytes.toHex()));
+        if (!s.note.isEmpty())
+            section.insert("note", s.note);
+        sectionArray.append(section);
+    }
+    QJsonObject json{{"ok", ok},     {"size", size},         {"count", count},
+                     {"layout", layout}, {"sections", sectionArray},
+                     {"notes", QJsonArray::fromStringList(notes)}};
+    if (!ok)
+        json.insert("error", error);
+    return json;
+}
+
+QString InspectedBlock::toText() const
+{
+    QString text = QStringLiteral("%1 bytes, count byte %2%3\n")
+                       .arg(size)
+                       .arg(count)
+                       .arg(layout.isEmpty() ? QString() : QStringLiteral(", ") + layout);
+    for (int i = 0; i < sections.size(); ++i) {
+        const InspectedSection& s = sections.at(i);
+        text += QStringLiteral("\n[%1] section %2, %3 (mark %4), offset %5, %6 bytes\n")
+                    .arg(i)
+                    .arg(s.id)
+                    .arg(s.title)
+                    .arg(s.mark)
+                    .arg(s.offset)
+                    .arg(s.length);
+        if (!s.note.isEmpty())
+            text += QStringLiteral("    note: %1\n").arg(s.note);
+        for (const DumpField& f : s.fields)
+            text += QStringLiteral("    %1 %2\n").arg(f.name + QLatin1Char(':'), -44).arg(f.value);
+        if (!s.decoded)
+            text += QStringLiteral("    bytes: %1\n").arg(hex(s.bytes));
+    }
+    for (const QString& note : notes)
+        text += QStringLiteral("\nnote: %1\n").arg(note);
+    if (!ok)
+        text += QStringLiteral("\nmalformed: %1\n").arg(error);
+    return text;
+}
+
+QStringList BlockInspector::differences(const InspectedBlock& first, const InspectedBlock& second)
+{
+    QStringList lines;
+    if (first.count != second.count)
+        lines.append(QStringLiteral("section count: %1 / %2").arg(first.count).arg(second.count));
+    // Sections are matched by identifier and occurrence, so an extra section in one block
+    // does not misalign the rest.
+    QMap<QPair<int, int>, const InspectedSection*> byKey;
+    QMap<int, int> seen;
+    for (const InspectedSection& s : second.sections)
+        byKey.insert({s.id, seen[s.id]++}, &s);
+    seen.clear();
+    QSet<QPair<int, int>> matched;
+    for (const InspectedSection& a : first.sections) {
+        const QPair<int, int> key{a.id, seen[a.id]++};
+        const InspectedSection* b = byKey.value(key);
+        if (!b) {
+            lines.append(QStringLiteral("section %1 (%2): only in the first block").arg(a.id).arg(a.title));
+            continue;
+        }
+        matched.insert(key);
+        if (a.bytes == b->bytes)
+            continue;
+        if (!a.decoded || !b->decoded) {
+            lines.append(QStringLiteral("section %1 (%2): bytes differ").arg(a.id).arg(a.title));
+            continue;
+        }
+        const int before = lines.size();
+        QMap<QString, QString> valuesB;
+        for (const DumpField& f : b->fields)
+            valuesB.insert(f.name, f.value);
+        QSet<QString> namesA;
+        for (const DumpField& f : a.fields) {
+            namesA.insert(f.name);
+            if (!valuesB.contains(f.name))
+                lines.append(QStringLiteral("%1 / %2: %3 / (absent)").arg(a.title, f.name, f.value));
+            else if (valuesB.value(f.name) != f.value)
+                lines.append(QStringLiteral("%1 / %2: %3 / %4")
+                                 .arg(a.title, f.name, f.value, valuesB.value(f.name)));
+        }
+        for (const DumpField& f : b->fields) {
+            if (!namesA.contains(f.name))
+                lines.append(QStringLiteral("%1 / %2: (absent) / %3").arg(a.title, f.name, f.value));
+        }
+        if (lines.size() == before)
+            lines.append(QStringLiteral("section %1 (%2): bytes differ outside the decoded fields")
+                             .arg(a.id)
+                             .arg(a.title));
+    }
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (!matched.contains(it.key()))
+            lines.append(QStringLiteral("section %1 (%2): only in the second block")
+                             .arg(it.value()->id)
+                             .arg(it.value()->title));
+    }
+    return lines;
+}

@@ -1,0 +1,151 @@
+#include "hostfixture.h"
+
+#include <block/blockinspector.h>
+#include <block/paramblock.h>
+#include <plugin/cpuobjectfactory.h>
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+QString fieldValue(const InspectedSection& section, const QString& name)
+{
+    for (const DumpField& f : section.fields) {
+        if (f.name == name)
+            return f.value;
+    }
+    return QStringLiteral("<absent>");
+}
+
+} // namespace
+
+// The decoder behind "hwcfg dump" and the field-level compare.
+class TestBlockInspector : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void decodesBothLayouts_data();
+    void decodesBothLayouts();
+    void malformedBlocksSayWhere_data();
+    void malformedBlocksSayWhere();
+    void unknownSectionsAreShownAsBytes();
+    void fieldDifferences();
+
+private:
+    HostFixture m_host;
+    std::unique_ptr<CpuObject> m_cpu;
+    QByteArray m_saved;
+    QByteArray m_download;
+};
+
+void TestBlockInspector::initTestCase()
+{
+    m_cpu = CpuObjectFactory::create(0x21, QString());
+    m_cpu->descriptor.comment = QStringLiteral("main cabinet");
+    m_cpu->soe[5].slot = 5;
+    m_cpu->soe[5].title = QStringLiteral("Door");
+    m_cpu->soe[5].titleLength = 4;
+    m_saved = ParamBlock::save(*m_cpu);
+    QList<int> errors;
+    m_download = *ParamBlock::build(*m_cpu, WriteMode::Download, errors);
+}
+
+void TestBlockInspector::decodesBothLayouts_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("save data") << true;
+    QTest::newRow("download block") << false;
+}
+
+void TestBlockInspector::decodesBothLayouts()
+{
+    QFETCH(bool, save);
+    const InspectedBlock block = BlockInspector::inspect(save ? m_saved : m_download);
+    QVERIFY2(block.ok, qPrintable(block.error));
+    QCOMPARE(block.layout, save ? QStringLiteral("save data") : QStringLiteral("download block"));
+    QCOMPARE(block.sections.size(), 3);
+    const InspectedSection& header = block.sections.at(0);
+    QCOMPARE(fieldValue(header, "name"), QStringLiteral("\"R70\""));
+    QCOMPARE(fieldValue(header, "comment"),
+             save ? QStringLiteral("\"main cabinet\"") : QStringLiteral("<absent>"));
+    QCOMPARE(fieldValue(header, "input map / points"), QStringLiteral("16"));
+    QCOMPARE(fieldValue(header, "catalog entry"), QStringLiteral("R70 (KLV2 R70-500P)"));
+    const InspectedSection& cpu = block.sections.at(1);
+    QVERIFY(cpu.decoded);
+    QCOMPARE(fieldValue(cpu, "TCP/IP / IP address"), QStringLiteral("192.168.1.201"));
+    QCOMPARE(fieldValue(cpu, "TCP/IP / device name"), QStringLiteral("\"Corvo\" (length byte 5)"));
+    QCOMPARE(fieldValue(cpu, "SOE / record 0 / slot"), QStringLiteral("5"));
+    QCOMPARE(fieldValue(cpu, "SOE / record 0 / title"), QStringLiteral("\"Door\""));
+    QCOMPARE(fieldValue(block.sections.at(2), "extension-bus clock"), QStringLiteral("0"));
+    // Every field lies inside its section.
+    for (const InspectedSection& s : block.sections) {
+        for (const DumpField& f : s.fields)
+            QVERIFY(f.offset >= s.offset && f.offset + f.size <= s.offset + s.length);
+    }
+    const QJsonObject json = block.toJson();
+    QCOMPARE(json.value("sections").toArray().size(), 3);
+    QVERIFY(block.toText().contains(QLatin1String("192.168.1.201")));
+}
+
+void TestBlockInspector::malformedBlocksSayWhere_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("empty") << QByteArray() << "empty";
+    QTest::newRow("no header") << QByteArray::fromHex("030000") << "ends before its header";
+    QTest::newRow("header too long") << QByteArray::fromHex("01000000ff00020000") << "declares 255 bytes";
+    QTest::newRow("section below its head") << QByteArray() << QString(); // built below
+}
+
+void TestBlockInspector::malformedBlocksSayWhere()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(QString, error);
+    if (error.isEmpty()) {
+        // Header, then a section that claims 4 bytes.
+        const int headerEnd = 1 + int(qFromBigEndian<quint32>(m_saved.constData() + 1));
+        block = QByteArray(1, 2) + m_saved.mid(1, headerEnd - 1) + QByteArray::fromHex("0000000400030000");
+        error = QStringLiteral("less than its own 8-byte head");
+    }
+    const InspectedBlock inspected = BlockInspector::inspect(block);
+    QVERIFY(!inspected.ok);
+    QVERIFY2(inspected.error.contains(error), qPrintable(inspected.error));
+    QVERIFY(inspected.toText().contains(QLatin1String("malformed")));
+}
+
+void TestBlockInspector::unknownSectionsAreShownAsBytes()
+{
+    QByteArray block = m_saved;
+    block[0] = char(4);
+    block.append(QByteArray::fromHex("0000000c0163000001020304"));
+    block.append(QByteArray::fromHex("aabb"));
+    const InspectedBlock inspected = BlockInspector::inspect(block);
+    QVERIFY(inspected.ok);
+    const InspectedSection& unknown = inspected.sections.last();
+    QCOMPARE(unknown.id, quint8(99));
+    QVERIFY(!unknown.decoded);
+    QVERIFY(inspected.toText().contains(QLatin1String("01 02 03 04")));
+    QCOMPARE(inspected.notes, QStringList{"2 bytes after the last counted section"});
+}
+
+void TestBlockInspector::fieldDifferences()
+{
+    auto other = ParamBlock::restore(m_saved, QString(), false);
+    other->params.tcpIp.ip = {10, 0, 0, 7};
+    other->params.background.percent = 20;
+    other->extBusClock = 1;
+    const QStringList lines =
+        BlockInspector::differences(BlockInspector::inspect(m_saved),
+                                    BlockInspector::inspect(ParamBlock::save(*other)));
+    QCOMPARE(lines, (QStringList{
+                        "CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
+                        "CPU parameters / background time / percent: 10 / 20",
+                        "CPU expansion / extension-bus clock: 0 / 1"}));
+}
+
+QTEST_GUILESS_MAIN(TestBlockInspector)
+#include "tst_blockinspector.moc"

@@ -1,0 +1,300 @@
+#include "hostfixture.h"
+
+#include <block/bytereader.h>
+#include <block/headersection.h>
+#include <block/paramblock.h>
+#include <corekit/memory.h>
+#include <plugin/cpuobjectfactory.h>
+
+#include <QtTest>
+
+namespace {
+
+// Identifiers of the sections of a block, in order; empty when it cannot be walked.
+QList<int> sectionIds(const QByteArray& block)
+{
+    QList<int> ids;
+    ByteReader in(block);
+    quint8 count = 0;
+    in.u8(count);
+    for (int i = 0; i < count; ++i) {
+        quint32 length = 0;
+        if (!in.sub(4).u32(length) || length < 8 || length > quint32(in.remaining()))
+            return {};
+        ids.append(quint8(block.at(in.pos() + 5)));
+        in.skip(int(length));
+    }
+    return in.atEnd() ? ids : QList<int>{};
+}
+
+QByteArray section(const QByteArray& block, int wanted)
+{
+    ByteReader in(block);
+    quint8 count = 0;
+    in.u8(count);
+    for (int i = 0; i < count; ++i) {
+        quint32 length = 0;
+        in.sub(4).u32(length);
+        if (quint8(block.at(in.pos() + 5)) == wanted)
+            return block.mid(in.pos(), int(length));
+        in.skip(int(length));
+    }
+    return {};
+}
+
+QByteArray u32(quint32 v)
+{
+    QByteArray b(4, 0);
+    qToBigEndian(v, b.data());
+    return b;
+}
+
+} // namespace
+
+class TestParamBlock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void sectionOrderPerModel_data();
+    void sectionOrderPerModel();
+    void saveDataHeaderCarriesCommentAndPosition();
+    void longNameAndCommentKeepTheHeaderReadable();
+    void roundTripGivesIdenticalBytes_data();
+    void roundTripGivesIdenticalBytes();
+    void restoreRejectsWhatItCannotFrame_data();
+    void restoreRejectsWhatItCannotFrame();
+    void restoreWalksWhatIsThere();
+    void unknownObjIdKeepsConstructedDescriptor();
+    void restoreAsksTheProjectForOpcUa();
+
+private:
+    std::unique_ptr<CpuObject> create(int id);
+
+    std::unique_ptr<HostFixture> m_host;
+    QString m_project;
+};
+
+void TestParamBlock::init()
+{
+    m_host.reset();
+    m_host = std::make_unique<HostFixture>();
+    m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV1-C24"));
+    clearUsedMemory(m_project);
+}
+
+std::unique_ptr<CpuObject> TestParamBlock::create(int id)
+{
+    auto cpu = CpuObjectFactory::create(id, m_project);
+    if (cpu)
+        CpuObjectFactory::releaseMemory(*cpu); // several objects share one project here
+    return cpu;
+}
+
+void TestParamBlock::sectionOrderPerModel_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QList<int>>("sections");
+
+    QTest::newRow("compact") << 0x30 << QList<int>{2, 3, 8};
+    QTest::newRow("KLV2 R70") << 0x21 << QList<int>{2, 3, 8};
+    QTest::newRow("other model") << 0x10 << QList<int>{2, 3, 8};
+}
+
+void TestParamBlock::sectionOrderPerModel()
+{
+    QFETCH(int, id);
+    QFETCH(QList<int>, sections);
+    auto cpu = create(id);
+    const QByteArray saved = ParamBlock::save(*cpu);
+    QCOMPARE(quint8(saved.at(0)), quint8(sections.size()));
+    QCOMPARE(sectionIds(saved), sections);
+    QList<int> errors;
+    const auto download = ParamBlock::build(*cpu, WriteMode::Download, errors);
+    QVERIFY(download);
+    QCOMPARE(sectionIds(*download), sections);
+    QVERIFY(errors.isEmpty());
+}
+
+void TestParamBlock::saveDataHeaderCarriesCommentAndPosition()
+{
+    auto cpu = create(0x21);
+    cpu->descriptor.comment = QString::fromUtf8("Kessel \xc3\xbc" "berwachung"); // 19 bytes
+    cpu->descriptor.position = {-3, 77};
+    cpu->descriptor.rackId = 1;
+    cpu->descriptor.slotId = 2;
+    QList<int> errors;
+    const QByteArray saveHeader = section(ParamBlock::save(*cpu), 2);
+    const QByteArray downloadHeader = section(*ParamBlock::build(*cpu, WriteMode::Download, errors), 2);
+    QCOMPARE(saveHeader.size() - downloadHeader.size(), 9 + 19);
+    // ObjID, rack, slot, name, comment, position x and y.
+    QCOMPARE(saveHeader.mid(8, 6).toHex(), QByteArray("000000210102"));
+    QCOMPARE(saveHeader.mid(14, 4), QByteArray("\x03R70", 4));
+    QCOMPARE(saveHeader.mid(18, 1).toHex(), QByteArray("13"));
+    QCOMPARE(saveHeader.mid(18 + 20, 8).toHex(), QByteArray("fffffffd0000004d"));
+    // Both end with the local maps, a zero byte and the reserved bytes.
+    QCOMPARE(saveHeader.right(17), downloadHeader.right(17));
+    QCOMPARE(saveHeader.right(17).toHex(), QByteArray("8100001082000010" "00" "0000000000000000"));
+}
+
+void TestParamBlock::longNameAndCommentKeepTheHeaderReadable()
+{
+    auto cpu = create(0x21);
+    cpu->descriptor.ObjName = QString(300, QLatin1Char('N'));
+    cpu->descriptor.comment = QString(140, QChar(0x00E9)); // 280 bytes
+    cpu->descriptor.position = {5, 6};
+    const QByteArray saved = ParamBlock::save(*cpu);
+    const QByteArray header = section(saved, 2);
+    QVERIFY(header.size() >= 128);
+    QCOMPARE(quint8(header.at(14)), quint8(255)); // the length byte counts what follows
+    const auto restored = ParamBlock::restore(saved, m_project, false);
+    QVERIFY(restored);
+    QCOMPARE(restored->descriptor.ObjName, QString(255, QLatin1Char('N')));
+    QCOMPARE(restored->descriptor.comment, QString(127, QChar(0x00E9)));
+    QCOMPARE(restored->descriptor.position.y, 6);
+    QCOMPARE(restored->descriptor.inMap.points, cpu->descriptor.inMap.points);
+    QCOMPARE(restored->params, cpu->params); // everything behind the header is in place
+}
+
+void TestParamBlock::roundTripGivesIdenticalBytes_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("variant");
+    for (int id : {0x21, 0x22, 0x30, 3, 4, 0x10}) {
+        QTest::addRow("0x%x fresh", id) << id << 0;
+        QTest::addRow("0x%x edited", id) << id << 1;
+    }
+}
+
+void TestParamBlock::roundTripGivesIdenticalBytes()
+{
+    QFETCH(int, id);
+    QFETCH(int, variant);
+    auto cpu = create(id);
+    if (variant == 1) {
+        cpu->descriptor.ObjName = QStringLiteral("Filler CPU");
+        cpu->descriptor.comment = QStringLiteral("Line 1, cabinet 3");
+        cpu->descriptor.rackId = 0;
+        cpu->descriptor.slotId = 4;
+        cpu->descriptor.position = {300, -20};
+        cpu->descriptor.inMap.startByte = 8;
+        cpu->extBusClock = 2;
+        cpu->params.tcpIp.deviceName.setText(QStringLiteral("filler"));
+        cpu->params.password.level = 4;
+        cpu->soe[6].slot = 6;
+        cpu->soe[6].title = QStringLiteral("Alarm");
+        cpu->soe[6].titleLength = 5;
+    }
+    const QByteArray saved = ParamBlock::save(*cpu);
+    const auto restored = ParamBlock::restore(saved, m_project, false);
+    QVERIFY(restored);
+    QCOMPARE(ParamBlock::save(*restored), saved);
+    QCOMPARE(restored->descriptor.ObjID, id);
+    QCOMPARE(restored->descriptor.rackId, cpu->descriptor.rackId); // -1 survives one byte
+    QCOMPARE(restored->extBusClock, cpu->extBusClock);
+    const auto cloned = ParamBlock::restore(saved, m_project, true);
+    QCOMPARE(ParamBlock::save(*cloned), saved);
+}
+
+void TestParamBlock::restoreRejectsWhatItCannotFrame_data()
+{
+    QTest::addColumn<QByteArray>("block");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("count only") << QByteArray(1, 3);
+    QTest::newRow("seven header bytes") << QByteArray::fromHex("03000000400000");
+    QTest::newRow("header longer than the block")
+        << QByteArray::fromHex("01") + u32(0x40) + QByteArray::fromHex("00020000") + QByteArray(10, 0);
+    QTest::newRow("header length below its head")
+        << QByteArray::fromHex("01") + u32(4) + QByteArray::fromHex("00020000") + QByteArray(60, 0);
+    QTest::newRow("header length near 4 GiB")
+        << QByteArray::fromHex("01") + u32(0xFFFFFFFF) + QByteArray::fromHex("00020000");
+}
+
+void TestParamBlock::restoreRejectsWhatItCannotFrame()
+{
+    QFETCH(QByteArray, block);
+    QVERIFY(!ParamBlock::restore(block, m_project, false));
+    QVERIFY(!ParamBlock::restore(block, m_project, true));
+}
+
+void TestParamBlock::restoreWalksWhatIsThere()
+{
+    auto cpu = create(0x21);
+    cpu->extBusClock = 3;
+    cpu->params.background.percent = 42;
+    const QByteArray saved = ParamBlock::save(*cpu);
+    const QByteArray header = section(saved, 2);
+    const QByteArray cpuSection = section(saved, 3);
+    const QByteArray expansion = section(saved, 8);
+
+    // Count 1: only the header is applied.
+    auto onlyHeader = ParamBlock::restore(QByteArray(1, 1) + header + cpuSection, m_project, false);
+    QVERIFY(onlyHeader);
+    QCOMPARE(onlyHeader->descriptor.ObjName, QStringLiteral("R70"));
+    QCOMPARE(onlyHeader->params.background.percent, quint8(0));
+
+    // An unknown section is skipped; so is a second header.
+    QByteArray unknown = u32(12) + QByteArray::fromHex("0063000001020304");
+    auto withExtra = ParamBlock::restore(QByteArray(1, 5) + header + cpuSection + unknown + header +
+                                             expansion,
+                                         m_project, false);
+    QVERIFY(withExtra);
+    QCOMPARE(ParamBlock::save(*withExtra), saved);
+
+    // A count beyond the sections present: the walk ends with the block.
+    auto counted = ParamBlock::restore(QByteArray(1, 9) + saved.mid(1), m_project, false);
+    QVERIFY(counted);
+    QCOMPARE(counted->extBusClock, quint8(3));
+
+    // Cut inside section 3: what precedes the cut is read, the rest is constructed.
+    auto cut = ParamBlock::restore(saved.left(1 + header.size() + 200), m_project, false);
+    QVERIFY(cut);
+    QCOMPARE(cut->params.tcpIp.deviceName.text(), QStringLiteral("Corvo"));
+    QCOMPARE(cut->params.background.percent, quint8(0));
+    QCOMPARE(cut->extBusClock, quint8(0));
+
+    // A section that claims fewer bytes than its own head ends the walk.
+    QByteArray broken = QByteArray(1, 4) + header + u32(3) + QByteArray::fromHex("0003") + expansion;
+    auto stopped = ParamBlock::restore(broken, m_project, false);
+    QVERIFY(stopped);
+    QCOMPARE(stopped->extBusClock, quint8(0));
+
+    // A section 8 without its byte changes nothing; one longer than the rest is cut.
+    auto shortExpansion =
+        ParamBlock::restore(QByteArray(1, 2) + header + expansion.left(8), m_project, false);
+    QCOMPARE(shortExpansion->extBusClock, quint8(0));
+    QByteArray longExpansion = expansion;
+    longExpansion.replace(0, 4, u32(1000));
+    auto cutExpansion = ParamBlock::restore(QByteArray(1, 2) + header + longExpansion, m_project, false);
+    QCOMPARE(cutExpansion->extBusClock, quint8(3));
+}
+
+void TestParamBlock::unknownObjIdKeepsConstructedDescriptor()
+{
+    auto cpu = create(0x21);
+    cpu->params.background.percent = 25;
+    QByteArray saved = ParamBlock::save(*cpu);
+    saved.replace(1 + 8, 4, u32(0x77)); // no catalog file describes 0x77
+    const auto restored = ParamBlock::restore(saved, m_project, false);
+    QVERIFY(restored);
+    const CpuObject constructed;
+    QCOMPARE(restored->descriptor.ObjID, 0);
+    QVERIFY(restored->descriptor.ObjName.isEmpty());
+    QCOMPARE(restored->descriptor.rackId, constructed.descriptor.rackId);
+    QCOMPARE(restored->params.background.percent, quint8(25)); // later sections still count
+}
+
+void TestParamBlock::restoreAsksTheProjectForOpcUa()
+{
+    auto cpu = create(0x21);
+    const QByteArray saved = ParamBlock::save(*cpu);
+    const QString withOpcUa = m_host->writeProject(QStringLiteral("o.json"), QStringLiteral("KLV2-R70"));
+    QVERIFY(ParamBlock::restore(saved, withOpcUa, false)->opcUaSupported);
+    QVERIFY(!ParamBlock::restore(saved, m_project, false)->opcUaSupported);
+    QCOMPARE(ParamBlock::restore(saved, withOpcUa, false)->projectPath, withOpcUa);
+}
+
+QTEST_GUILESS_MAIN(TestParamBlock)
+#include "tst_paramblock.moc"
