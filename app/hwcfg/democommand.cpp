@@ -1,8 +1,11 @@
 #include "democommand.h"
 
 #include "catalogcommand.h"
+#include "modulestore.h"
 #include "newcommand.h"
 #include "pluginhost.h"
+
+#include <block/blockinspector.h>
 
 #include <corekit/memory.h>
 
@@ -78,6 +81,30 @@ int DemoCommand::run(const QStringList& args, CommandContext& context)
     NewCommand::printModule(context, r70);
     out << "Project memory:\n";
     NewCommand::printClaims(context, line1);
+
+    const QByteArray saved = plugin.save(r70);
+    ModuleStore(line1).store(QStringLiteral("CPU1"), saved);
+    out << "\n== Its save data, stored in the project as CPU1\n";
+    for (const InspectedSection& section : BlockInspector::inspect(saved).sections)
+        out << "  section " << section.id << " " << section.title << ", " << section.length
+            << " bytes, " << section.fields.size() << " fields\n";
+
+    out << "\n== Restored from the project, moved to slot 3, and compared\n";
+    void* copy = plugin.restore(ModuleStore(line1).load(QStringLiteral("CPU1")), line1);
+    if (!copy) {
+        context.err << "hwcfg: the stored save data cannot be restored\n";
+        return 1;
+    }
+    out << "restored: " << plugin.getName(copy) << " in slot " << plugin.getSlotId(copy) << "\n";
+    plugin.setSlotId(copy, 3);
+    const QByteArray moved = plugin.save(copy);
+    plugin.releaseObject(copy);
+    const QByteArray prefix(4, '\0');
+    for (const QString& message : plugin.compare(prefix + saved, prefix + moved))
+        out << "compare: " << message << "\n";
+    for (const QString& line : BlockInspector::differences(BlockInspector::inspect(saved),
+                                                           BlockInspector::inspect(moved)))
+        out << "field: " << line << "\n";
 
     out << "\n== A second CPU (KLV2 R60) in the same project\n";
     void* r60 = plugin.createObject(0x22, line1);

@@ -2,8 +2,13 @@
 // exports by name and drives it the way the hardware-configuration tool does.
 
 #include "catalogcommand.h"
+#include "comparecommand.h"
 #include "democommand.h"
+#include "dumpcommand.h"
+#include "modulescommand.h"
 #include "newcommand.h"
+#include "savecommand.h"
+#include "showcommand.h"
 #include "pluginhost.h"
 
 #include <QApplication>
@@ -20,6 +25,11 @@ std::vector<std::unique_ptr<Command>> commands()
     std::vector<std::unique_ptr<Command>> list;
     list.push_back(std::make_unique<CatalogCommand>());
     list.push_back(std::make_unique<NewCommand>());
+    list.push_back(std::make_unique<ModulesCommand>());
+    list.push_back(std::make_unique<ShowCommand>());
+    list.push_back(std::make_unique<SaveCommand>());
+    list.push_back(std::make_unique<DumpCommand>());
+    list.push_back(std::make_unique<CompareCommand>());
     list.push_back(std::make_unique<DemoCommand>());
     return list;
 }

@@ -1,5 +1,6 @@
 #include "newcommand.h"
 
+#include "modulestore.h"
 #include "pluginhost.h"
 #include "report.h"
 
@@ -17,6 +18,9 @@ int NewCommand::run(const QStringList& args, CommandContext& context)
     parser.addPositionalArgument(QStringLiteral("id"), QStringLiteral("module type id"));
     parser.addOption(
         {QStringLiteral("project"), QStringLiteral("project file"), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("module"),
+                      QStringLiteral("store the module's save data in the project under this name"),
+                      QStringLiteral("name")});
     int id = 0;
     if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1 ||
         !Report::parseId(parser.positionalArguments().constFirst(), id) ||
@@ -38,6 +42,17 @@ int NewCommand::run(const QStringList& args, CommandContext& context)
     }
     context.out << "Created module " << id << " in " << project << "\n";
     printModule(context, handle);
+    const QString module = parser.value(QStringLiteral("module"));
+    if (!module.isEmpty()) {
+        const QByteArray saveData = context.plugin.save(handle);
+        if (!ModuleStore(project).store(module, saveData)) {
+            context.err << "hwcfg: cannot store \"" << module << "\" in " << project << "\n";
+            context.plugin.releaseObject(handle);
+            return 1;
+        }
+        context.out << "Stored as \"" << module << "\": " << saveData.size()
+                    << " bytes of save data\n";
+    }
     context.out << "Project memory while the module exists:\n";
     printClaims(context, project);
     context.plugin.releaseObject(handle);

@@ -2,13 +2,13 @@
 
 #include "command.h"
 
-// hwcfg new <id> --project <file>: creates a CPU module, shows it and the project's memory
-// claims, and releases it again.
+// hwcfg new <id> --project <file> [--module <name>]: creates a CPU module, shows it and the
+// project's memory claims, stores its save data under the module name, and releases it.
 class NewCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("new"); }
-    QString synopsis() const override { return QStringLiteral("new <id> --project <file>"); }
+    QString synopsis() const override { return QStringLiteral("new <id> --project <file> [--module <name>]"); }
     QString summary() const override
     {
         return QStringLiteral("create a CPU module from the catalog, show it, release it");

@@ -48,6 +48,10 @@ bool PluginHost::load(const QString& pluginFile, QString* error)
     bind(enableEtherCAT, "enableEtherCAT");
     bind(getBaudrate, "getBaudrate");
     bind(getNodeId, "getNodeId");
+    bind(save, "save");
+    bind(restore, "restore");
+    bind(cloneFromSaveData, "cloneFromSaveData");
+    bind(compare, "compare");
     if (!missing.isEmpty()) {
         if (error)
             *error = QStringLiteral("%1 lacks the exports %2")

@@ -36,6 +36,10 @@ public:
     CorvoCpuApi::EnableEtherCatFn enableEtherCAT = nullptr;
     CorvoCpuApi::GetIntFn getBaudrate = nullptr;
     CorvoCpuApi::GetIntFn getNodeId = nullptr;
+    CorvoCpuApi::SaveFn save = nullptr;
+    CorvoCpuApi::RestoreFn restore = nullptr;
+    CorvoCpuApi::CloneFromSaveDataFn cloneFromSaveData = nullptr;
+    CorvoCpuApi::CompareFn compare = nullptr;
 
 private:
     QLibrary m_library;

@@ -1,0 +1,52 @@
+#include "savecommand.h"
+
+#include "modulestore.h"
+#include "pluginhost.h"
+
+#include <block/blockinspector.h>
+
+#include <QSaveFile>
+
+int SaveCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    addProjectOption(parser);
+    parser.addOption({QStringLiteral("out"), QStringLiteral("file for the save data"),
+                      QStringLiteral("file")});
+    QString project;
+    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    if (!projectFrom(parser, context, project))
+        return 2;
+    const QString module = parser.positionalArguments().constFirst();
+    void* handle = openModule(context, project, module);
+    if (!handle)
+        return 1;
+    const QByteArray data = context.plugin.save(handle);
+    context.plugin.releaseObject(handle);
+
+    const ModuleStore store(project);
+    const bool changed = store.load(module) != data;
+    if (!store.store(module, data)) {
+        context.err << "hwcfg: cannot store \"" << module << "\" in " << project << "\n";
+        return 1;
+    }
+    const QString out = parser.value(QStringLiteral("out"));
+    if (!out.isEmpty()) {
+        QSaveFile file(out);
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() ||
+            !file.commit()) {
+            context.err << "hwcfg: cannot write " << out << "\n";
+            return 1;
+        }
+    }
+    context.out << "Saved " << module << ": " << data.size() << " bytes"
+                << (changed ? " (changed)" : " (unchanged)") << "\n";
+    for (const InspectedSection& s : BlockInspector::inspect(data).sections)
+        context.out << "  section " << s.id << " " << s.title << ", " << s.length << " bytes\n";
+    if (!out.isEmpty())
+        context.out << "Written to " << out << "\n";
+    return 0;
+}

@@ -1,0 +1,38 @@
+#include "showcommand.h"
+
+#include "newcommand.h"
+#include "pluginhost.h"
+
+#include <block/blockinspector.h>
+
+#include <QJsonDocument>
+
+int ShowCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    addProjectOption(parser);
+    parser.addOption({QStringLiteral("json"), QStringLiteral("machine-readable output")});
+    QString project;
+    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    if (!projectFrom(parser, context, project))
+        return 2;
+    const QString module = parser.positionalArguments().constFirst();
+    void* handle = openModule(context, project, module);
+    if (!handle)
+        return 1;
+    // What the plug-in makes of the stored data, saved again: the configuration as it is now.
+    const QByteArray data = context.plugin.save(handle);
+    const InspectedBlock block = BlockInspector::inspect(data);
+    if (parser.isSet(QStringLiteral("json"))) {
+        context.out << QJsonDocument(block.toJson()).toJson();
+    } else {
+        context.out << "Module " << module << " in " << project << "\n";
+        NewCommand::printModule(context, handle);
+        context.out << "\nSave data: " << block.toText();
+    }
+    context.plugin.releaseObject(handle);
+    return 0;
+}

@@ -1,0 +1,12 @@
+#include "fuzzsupport.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+void useSampleHostData()
+{
+    if (!qEnvironmentVariableIsSet("CORVO_HOST_HOME"))
+        qputenv("CORVO_HOST_HOME", QByteArray(CORVO_SAMPLE_HOST_HOME));
+    // Readers are silent by design; keep the fuzzer's output to its own findings.
+    qputenv("QT_LOGGING_RULES", QByteArray("*.debug=false"));
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Points the host stand-in at the sample host data unless CORVO_HOST_HOME says otherwise,
+// so that catalog lookups inside the readers find real entries.
+void useSampleHostData();
