@@ -58,10 +58,10 @@ InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
         return result;
     }
     InspectedSection header = headOf(block, in.pos(), in.pos() + int(headerLength));
-    const auto layout = HeaderSection::guessLayout(block, header.offset + kHeadSize,
-                                                   header.offset + header.length);
+    const auto layout =
+        HeaderSection::guessLayout(block, header.offset + kHeadSize, header.offset + header.length);
     result.layout = layout == HeaderSection::Layout::Download ? QStringLiteral("download block")
-                                                               : QStringLiteral("save data");
+                                                              : QStringLiteral("save data");
     ByteReader payload(block, header.offset + kHeadSize, header.offset + header.length);
     HeaderSection::dump(payload, layout, header.fields);
     header.decoded = true;
@@ -90,21 +90,23 @@ InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
         const int present = int(qMin<quint32>(length, quint32(in.remaining())));
         InspectedSection section = headOf(block, in.pos(), in.pos() + present);
         if (quint32(present) < length)
-            section.note = QStringLiteral("declares %1 bytes; only %2 are present")
-                               .arg(length)
-                               .arg(present);
+            section.note =
+                QStringLiteral("declares %1 bytes; only %2 are present").arg(length).arg(present);
         const SectionSpec* spec = SectionTable::find(section.id);
         if (spec && spec->dump) {
             ByteReader r(block, section.offset, section.offset + present);
-            spec->dump(r, section.fields);
+            spec->dump(r,
+                       layout == HeaderSection::Layout::Download ? WriteMode::Download
+                                                                 : WriteMode::Save,
+                       section.fields);
             section.decoded = true;
         }
         result.sections.append(section);
         in.skip(present);
     }
     if (in.remaining() > 0)
-        result.notes.append(QStringLiteral("%1 bytes after the last counted section")
-                                .arg(in.remaining()));
+        result.notes.append(
+            QStringLiteral("%1 bytes after the last counted section").arg(in.remaining()));
     result.ok = true;
     return result;
 }
@@ -115,26 +117,23 @@ QJsonObject InspectedBlock::toJson() const
     for (const InspectedSection& s : sections) {
         QJsonArray fieldArray;
         for (const DumpField& f : s.fields)
-            fieldArray.append(QJsonObject{{"name", f.name},
-                                          {"offset", f.offset},
-                                          {"size", f.size},
-                                          {"value", f.value}});
-        QJsonObject section{{"offset", s.offset},
-                            {"declaredLength", qint64(s.declaredLength)},
-                            {"length", s.length},
-                            {"mark", s.mark},
-                            {"id", s.id},
-                            {"title", s.title},
-                            {"decoded", s.decoded},
-                            {"fields", fieldArray}};
+            fieldArray.append(QJsonObject{
+                {"name", f.name}, {"offset", f.offset}, {"size", f.size}, {"value", f.value}});
+        QJsonObject section{{"offset", s.offset},   {"declaredLength", qint64(s.declaredLength)},
+                            {"length", s.length},   {"mark", s.mark},
+                            {"id", s.id},           {"title", s.title},
+                            {"decoded", s.decoded}, {"fields", fieldArray}};
         if (!s.decoded)
             section.insert("bytes", QString::fromLatin1(s.bytes.toHex()));
         if (!s.note.isEmpty())
             section.insert("note", s.note);
         sectionArray.append(section);
     }
-    QJsonObject json{{"ok", ok},     {"size", size},         {"count", count},
-                     {"layout", layout}, {"sections", sectionArray},
+    QJsonObject json{{"ok", ok},
+                     {"size", size},
+                     {"count", count},
+                     {"layout", layout},
+                     {"sections", sectionArray},
                      {"notes", QJsonArray::fromStringList(notes)}};
     if (!ok)
         json.insert("error", error);
@@ -187,7 +186,8 @@ QStringList BlockInspector::differences(const InspectedBlock& first, const Inspe
         const QPair<int, int> key{a.id, seen[a.id]++};
         const InspectedSection* b = byKey.value(key);
         if (!b) {
-            lines.append(QStringLiteral("section %1 (%2): only in the first block").arg(a.id).arg(a.title));
+            lines.append(
+                QStringLiteral("section %1 (%2): only in the first block").arg(a.id).arg(a.title));
             continue;
         }
         matched.insert(key);
@@ -205,14 +205,16 @@ QStringList BlockInspector::differences(const InspectedBlock& first, const Inspe
         for (const DumpField& f : a.fields) {
             namesA.insert(f.name);
             if (!valuesB.contains(f.name))
-                lines.append(QStringLiteral("%1 / %2: %3 / (absent)").arg(a.title, f.name, f.value));
+                lines.append(
+                    QStringLiteral("%1 / %2: %3 / (absent)").arg(a.title, f.name, f.value));
             else if (valuesB.value(f.name) != f.value)
                 lines.append(QStringLiteral("%1 / %2: %3 / %4")
                                  .arg(a.title, f.name, f.value, valuesB.value(f.name)));
         }
         for (const DumpField& f : b->fields) {
             if (!namesA.contains(f.name))
-                lines.append(QStringLiteral("%1 / %2: (absent) / %3").arg(a.title, f.name, f.value));
+                lines.append(
+                    QStringLiteral("%1 / %2: (absent) / %3").arg(a.title, f.name, f.value));
         }
         if (lines.size() == before)
             lines.append(QStringLiteral("section %1 (%2): bytes differ outside the decoded fields")

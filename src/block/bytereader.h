@@ -9,6 +9,9 @@
 class ByteReader
 {
 public:
+    ByteReader()
+        : ByteReader(QByteArray())
+    {}
     explicit ByteReader(const QByteArray& data);
     // A reader over data[begin, end), clamped to the array.
     ByteReader(const QByteArray& data, qint64 begin, qint64 end);
@@ -29,7 +32,7 @@ public:
     // byte must be there).
     bool text8Lenient(QString& value);
 
-    int pos() const { return m_pos; }       // offset in the whole array
+    int pos() const { return m_pos; } // offset in the whole array
     int begin() const { return m_begin; }
     int end() const { return m_end; }
     int remaining() const { return m_end - m_pos; }

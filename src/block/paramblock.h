@@ -30,4 +30,29 @@ public:
     // The whole block in a write mode: the count byte, the header, every present section.
     // Nothing when a section writer refused (download checks); `errors` collects the codes.
     static std::optional<QByteArray> build(CpuObject& object, WriteMode mode, QList<int>& errors);
+
+    // The download block. `errors` is cleared, then collects the codes of the writers
+    // (8 or 14 retentive size, 10 CANopen limits, 132 SOE data block). 1 when the CPU
+    // parameter section could not be written (132): `block` then holds only the header
+    // section; else 0 and the whole block.
+    static int compile(CpuObject& object, QByteArray& block, QList<int>& errors);
+
+    // The reduced download block of older firmware: header, CPU parameters, the old
+    // EtherCAT layout when EtherCAT is on, CPU expansion.
+    static int compileOld(CpuObject& object, QByteArray& block, QList<int>& errors);
+
+    // Result codes of recompile besides 0 and the header's 129.
+    static constexpr int RecompileServerFileMissing = 130;
+    static constexpr int RecompileSectionShort = -1;
+
+    // A new object from a download block read back from a PLC; null on failure with
+    // `error` set: 129 unknown ObjID, 130 no server file in the host's program folder, -1 a
+    // short CPU parameter or CPU expansion section. An empty block or a short header gives
+    // null with `error` untouched. Sections 23, 24, 26, 27 and 36 go to the project.
+    static std::unique_ptr<CpuObject> recompile(const QByteArray& block, const QString& projectPath,
+                                                int& error);
+
+    // The file recompile looks for: the folder above the current directory, "bin", and the
+    // module's server file.
+    static QString recompileServerFilePath(const QString& serverFile);
 };

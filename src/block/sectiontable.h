@@ -22,9 +22,9 @@ struct ReadContext
 struct SectionSpec
 {
     SectionId id;
-    quint8 mark;         // byte 4 of the head; readers ignore it
-    const char* symbol;  // "SEC_ID_CPU_PARAM"
-    const char* title;   // "CPU parameters"
+    quint8 mark;        // byte 4 of the head; readers ignore it
+    const char* symbol; // "SEC_ID_CPU_PARAM"
+    const char* title;  // "CPU parameters"
 
     // Whether the object has this section (the same in save data and download blocks).
     bool (*present)(const CpuObject& object);
@@ -32,8 +32,9 @@ struct SectionSpec
     QByteArray (*write)(CpuObject& object, WriteMode mode, QList<int>& errors);
     // Fills the object from the section (head included); false when it ended early.
     bool (*read)(CpuObject& object, ByteReader& section, const ReadContext& context);
-    // The section's fields for inspection; null when it is shown as bytes.
-    void (*dump)(ByteReader& section, QList<DumpField>& fields);
+    // The section's fields for inspection (in a block of the given kind); null when it is
+    // shown as bytes.
+    void (*dump)(ByteReader& section, WriteMode source, QList<DumpField>& fields);
 };
 
 class SectionTable

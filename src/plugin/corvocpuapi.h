@@ -6,7 +6,10 @@
 
 #include "localiomap.h"
 
+#include <symbolkit/symbol.h>
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -31,5 +34,17 @@ using RestoreFn = Handle (*)(const QByteArray& saveData, const QString& projectP
 using CloneFromSaveDataFn = RestoreFn;
 // Each block behind four bytes that are not examined.
 using CompareFn = QStringList (*)(const QByteArray& first, const QByteArray& second);
+// compile, compileOld: 0 success, 1 failure; `errors` receives the compile error codes.
+using CompileFn = int (*)(Handle, QByteArray& block, QList<int>& errors);
+using RecompileFn = Handle (*)(const QByteArray& block, const QString& projectPath, int& error);
+// addCanSlave, addEthSlave, addEipSlave, addQbusSlave
+using AddSlaveFn = void (*)(Handle, int slave, const QString& pluginPath);
+// removeCanSlave, removeEthSlave, removeEipSlave, removeQbusSlave
+using RemoveSlaveFn = void (*)(Handle, int slave);
+// getCanSlaveList (kinds), getEthSlaveList, getEipSlaveList, getQbusSlaveList (bus codes):
+// -1 when the bus is off
+using SlaveListFn = int (*)(Handle, QList<int>& handles, QList<int>& codes);
+using GetMappingSymFn = void (*)(Handle, QList<Symbol>& symbols);
+using ResetEthSlaveIoMapChangedFn = void (*)(Handle);
 
 } // namespace CorvoCpuApi

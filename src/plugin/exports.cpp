@@ -6,6 +6,7 @@
 #include "corvocpuapi.h"
 #include "cpuobject.h"
 #include "cpuobjectfactory.h"
+#include "slaveregistry.h"
 
 #define CORVO_EXPORT extern "C" Q_DECL_EXPORT
 
@@ -50,6 +51,21 @@ CORVO_EXPORT void* cloneFromSaveData(const QByteArray& saveData, const QString& 
 CORVO_EXPORT QStringList compare(const QByteArray& first, const QByteArray& second)
 {
     return BlockCompare::compare(first, second);
+}
+
+CORVO_EXPORT int compile(void* handle, QByteArray& block, QList<int>& errors)
+{
+    return ParamBlock::compile(*object(handle), block, errors);
+}
+
+CORVO_EXPORT int compileOld(void* handle, QByteArray& block, QList<int>& errors)
+{
+    return ParamBlock::compileOld(*object(handle), block, errors);
+}
+
+CORVO_EXPORT void* recompile(const QByteArray& block, const QString& projectPath, int& error)
+{
+    return ParamBlock::recompile(block, projectPath, error).release();
 }
 
 CORVO_EXPORT void* cloneFromHandle(void*)
@@ -125,4 +141,99 @@ CORVO_EXPORT int getBaudrate(void* handle)
 CORVO_EXPORT int getNodeId(void* handle)
 {
     return handle ? object(handle)->canMaster.nodeId : -1;
+}
+
+// Slaves of the field buses.
+
+CORVO_EXPORT void addCanSlave(void* handle, int slave, const QString& pluginPath)
+{
+    CpuObject* cpu = object(handle);
+    if (cpu && cpu->canMasterEnabled)
+        SlaveRegistry::appendCan(cpu->canMaster.slaves, slave, pluginPath);
+}
+
+CORVO_EXPORT void removeCanSlave(void* handle, int slave)
+{
+    CpuObject* cpu = object(handle);
+    if (cpu && cpu->canMasterEnabled)
+        SlaveRegistry::remove(cpu->canMaster.slaves, slave);
+}
+
+CORVO_EXPORT int getCanSlaveList(void* handle, QList<int>& handles, QList<int>& kinds)
+{
+    CpuObject* cpu = object(handle);
+    return cpu ? SlaveRegistry::list(cpu->canMaster.slaves, cpu->canMasterEnabled, handles, kinds)
+               : -1;
+}
+
+CORVO_EXPORT void addEthSlave(void* handle, int slave, const QString& pluginPath)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::insertOrdered(cpu->etherCatSlaves, slave, pluginPath);
+}
+
+CORVO_EXPORT void removeEthSlave(void* handle, int slave)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::remove(cpu->etherCatSlaves, slave);
+}
+
+CORVO_EXPORT int getEthSlaveList(void* handle, QList<int>& handles, QList<int>& codes)
+{
+    CpuObject* cpu = object(handle);
+    return cpu ? SlaveRegistry::list(cpu->etherCatSlaves, cpu->etherCat.enabled != 0,
+                                     SlaveRegistry::EtherCatCode, handles, codes)
+               : -1;
+}
+
+CORVO_EXPORT void addEipSlave(void* handle, int slave, const QString& pluginPath)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::insertOrdered(cpu->eip.slaves, slave, pluginPath);
+}
+
+CORVO_EXPORT void removeEipSlave(void* handle, int slave)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::remove(cpu->eip.slaves, slave);
+}
+
+CORVO_EXPORT int getEipSlaveList(void* handle, QList<int>& handles, QList<int>& codes)
+{
+    CpuObject* cpu = object(handle);
+    return cpu ? SlaveRegistry::list(cpu->eip.slaves, cpu->eip.enabled != 0, SlaveRegistry::EipCode,
+                                     handles, codes)
+               : -1;
+}
+
+CORVO_EXPORT void addQbusSlave(void* handle, int slave, const QString& pluginPath)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::insertOrdered(cpu->qbus.slaves, slave, pluginPath);
+}
+
+CORVO_EXPORT void removeQbusSlave(void* handle, int slave)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::remove(cpu->qbus.slaves, slave);
+}
+
+CORVO_EXPORT int getQbusSlaveList(void* handle, QList<int>& handles, QList<int>& codes)
+{
+    CpuObject* cpu = object(handle);
+    return cpu ? SlaveRegistry::list(cpu->qbus.slaves, cpu->qbus.masterEnabled != 0,
+                                     SlaveRegistry::QbusCode, handles, codes)
+               : -1;
+}
+
+CORVO_EXPORT void getMappingSym(void* handle, QList<Symbol>& symbols)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::mappingSymbols(*cpu, symbols);
+}
+
+CORVO_EXPORT void resetEthSlaveIoMapChanged(void* handle)
+{
+    if (CpuObject* cpu = object(handle))
+        SlaveRegistry::resetIoMapChanged(*cpu);
 }

@@ -66,7 +66,7 @@ void TestBlockInspector::decodesBothLayouts()
     const InspectedBlock block = BlockInspector::inspect(save ? m_saved : m_download);
     QVERIFY2(block.ok, qPrintable(block.error));
     QCOMPARE(block.layout, save ? QStringLiteral("save data") : QStringLiteral("download block"));
-    QCOMPARE(block.sections.size(), 3);
+    QCOMPARE(block.sections.size(), 8); // 2, 3, 8, 28, 29, 33, 34, 35
     const InspectedSection& header = block.sections.at(0);
     QCOMPARE(fieldValue(header, "name"), QStringLiteral("\"R70\""));
     QCOMPARE(fieldValue(header, "comment"),
@@ -86,7 +86,9 @@ void TestBlockInspector::decodesBothLayouts()
             QVERIFY(f.offset >= s.offset && f.offset + f.size <= s.offset + s.length);
     }
     const QJsonObject json = block.toJson();
-    QCOMPARE(json.value("sections").toArray().size(), 3);
+    QCOMPARE(json.value("sections").toArray().size(), 8);
+    for (const InspectedSection& s : block.sections)
+        QVERIFY2(s.decoded, qPrintable(s.title));
     QVERIFY(block.toText().contains(QLatin1String("192.168.1.201")));
 }
 
@@ -97,7 +99,8 @@ void TestBlockInspector::malformedBlocksSayWhere_data()
 
     QTest::newRow("empty") << QByteArray() << "empty";
     QTest::newRow("no header") << QByteArray::fromHex("030000") << "ends before its header";
-    QTest::newRow("header too long") << QByteArray::fromHex("01000000ff00020000") << "declares 255 bytes";
+    QTest::newRow("header too long")
+        << QByteArray::fromHex("01000000ff00020000") << "declares 255 bytes";
     QTest::newRow("section below its head") << QByteArray() << QString(); // built below
 }
 
@@ -108,7 +111,8 @@ void TestBlockInspector::malformedBlocksSayWhere()
     if (error.isEmpty()) {
         // Header, then a section that claims 4 bytes.
         const int headerEnd = 1 + int(qFromBigEndian<quint32>(m_saved.constData() + 1));
-        block = QByteArray(1, 2) + m_saved.mid(1, headerEnd - 1) + QByteArray::fromHex("0000000400030000");
+        block = QByteArray(1, 2) + m_saved.mid(1, headerEnd - 1) +
+                QByteArray::fromHex("0000000400030000");
         error = QStringLiteral("less than its own 8-byte head");
     }
     const InspectedBlock inspected = BlockInspector::inspect(block);
@@ -120,7 +124,7 @@ void TestBlockInspector::malformedBlocksSayWhere()
 void TestBlockInspector::unknownSectionsAreShownAsBytes()
 {
     QByteArray block = m_saved;
-    block[0] = char(4);
+    block[0] = char(quint8(block.at(0)) + 1);
     block.append(QByteArray::fromHex("0000000c0163000001020304"));
     block.append(QByteArray::fromHex("aabb"));
     const InspectedBlock inspected = BlockInspector::inspect(block);
@@ -138,13 +142,11 @@ void TestBlockInspector::fieldDifferences()
     other->params.tcpIp.ip = {10, 0, 0, 7};
     other->params.background.percent = 20;
     other->extBusClock = 1;
-    const QStringList lines =
-        BlockInspector::differences(BlockInspector::inspect(m_saved),
-                                    BlockInspector::inspect(ParamBlock::save(*other)));
-    QCOMPARE(lines, (QStringList{
-                        "CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
-                        "CPU parameters / background time / percent: 10 / 20",
-                        "CPU expansion / extension-bus clock: 0 / 1"}));
+    const QStringList lines = BlockInspector::differences(
+        BlockInspector::inspect(m_saved), BlockInspector::inspect(ParamBlock::save(*other)));
+    QCOMPARE(lines, (QStringList{"CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
+                                 "CPU parameters / background time / percent: 10 / 20",
+                                 "CPU expansion / extension-bus clock: 0 / 1"}));
 }
 
 QTEST_GUILESS_MAIN(TestBlockInspector)

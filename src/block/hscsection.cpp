@@ -1,0 +1,64 @@
+#include "hscsection.h"
+
+#include "bytewriter.h"
+#include "sectionid.h"
+
+namespace {
+
+constexpr quint16 kChannelTag = 0x0E96;
+
+template <typename Ch>
+bool channelFields(Ch& ch, HscChannel& c)
+{
+    return ch.u8("control", c.control) && ch.u8("mode and enable", c.modeEnable) &&
+           ch.u32("preset value", c.preset) && ch.u32("current value", c.current) &&
+           ch.u8("input pulse filter", c.filterIndex) && ch.u16("speed-testing time", c.speedTime);
+}
+
+} // namespace
+
+QByteArray HscSection::write(const CpuObject& object)
+{
+    ByteWriter out;
+    const int head = out.beginSection(1, quint8(SectionId::LocalHsc));
+    WriteChannel ch(out);
+    for (HscChannel channel : object.hsc) {
+        out.u16(kChannelTag);
+        channelFields(ch, channel);
+    }
+    out.zeros(2);
+    out.endSection(head);
+    return out.take();
+}
+
+bool HscSection::read(CpuObject& object, ByteReader& section)
+{
+    quint32 declared = 0;
+    if (section.remaining() <= 8 || !section.sub(4).u32(declared) ||
+        quint32(section.remaining()) < declared)
+        return false;
+    section.skip(8);
+    ReadChannel ch(section);
+    for (HscChannel& channel : object.hsc) {
+        if (!section.skip(2) || !channelFields(ch, channel))
+            return false;
+    }
+    return true;
+}
+
+void HscSection::dump(ByteReader& section, QList<DumpField>& fields)
+{
+    DumpChannel ch(section, fields);
+    if (!section.skip(8))
+        return;
+    for (int i = 0; i < CpuObject::HscCount; ++i) {
+        HscChannel channel;
+        quint16 tag = 0;
+        ch.group(QStringLiteral("channel %1").arg(i));
+        const bool ok = ch.u16("tag", tag) && channelFields(ch, channel);
+        ch.endGroup();
+        if (!ok)
+            return;
+    }
+    ch.zeros(2);
+}

@@ -1,0 +1,35 @@
+#include "inputfiltersection.h"
+
+#include "bytewriter.h"
+
+QByteArray InputFilterSection::write(const CpuObject& object, SectionId id)
+{
+    ByteWriter out;
+    const int head = out.beginSection(1, quint8(id));
+    out.u8(object.inputFilterCount);
+    out.bytes(object.inputFilterCodes);
+    out.endSection(head);
+    return out.take();
+}
+
+bool InputFilterSection::read(CpuObject& object, ByteReader& section, SectionId id)
+{
+    if (!section.skip(8) || !section.u8(object.inputFilterCount))
+        return false;
+    if (id == SectionId::LocalDiFilter)
+        return section.bytes(section.remaining(), object.inputFilterCodes);
+    return section.bytes((object.inputFilterCount + 1) / 2, object.inputFilterCodes);
+}
+
+void InputFilterSection::dump(ByteReader& section, QList<DumpField>& fields)
+{
+    DumpChannel ch(section, fields);
+    quint8 count = 0;
+    QByteArray codes;
+    if (!section.skip(8) || !ch.u8("input count", count))
+        return;
+    const int at = section.pos();
+    section.bytes(section.remaining(), codes);
+    ch.add(QStringLiteral("filter codes"), at, codes.size(),
+           QString::fromLatin1(codes.toHex(' ').toUpper()));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "bytereader.h"
+#include "fieldchannel.h"
+#include "sectionid.h"
+
+#include "plugin/cpuobject.h"
+
+// The local digital input filter: section 28 on the KLV2 models (one 4-bit code per four
+// inputs), section 48 on the compact model (one per input). Same payload: the count, then
+// the codes as stored.
+class InputFilterSection
+{
+public:
+    static QByteArray write(const CpuObject& object, SectionId id);
+    // 28 takes every remaining byte as codes; 48 takes (count + 1) / 2 bytes when they are
+    // all there and leaves the codes alone otherwise.
+    static bool read(CpuObject& object, ByteReader& section, SectionId id);
+    static void dump(ByteReader& section, QList<DumpField>& fields);
+};

@@ -1,0 +1,48 @@
+#include "localcansection.h"
+
+#include "bytewriter.h"
+
+#include "plugin/canmasterbridge.h"
+#include "plugin/debuglog.h"
+
+QByteArray LocalCanSection::write(CpuObject& object, WriteMode mode, QList<int>& errors)
+{
+    ByteWriter out;
+    const int head = out.beginSection(0, quint8(SectionId::LocalCan));
+    if (mode == WriteMode::Save) {
+        out.bytes(CanMasterBridge::savePayload(object.canMaster));
+    } else {
+        QByteArray payload;
+        CanMasterBridge::compile(object.canMaster, payload, errors);
+        out.bytes(payload);
+    }
+    out.endSection(head);
+    return out.take();
+}
+
+bool LocalCanSection::read(CpuObject& object, ByteReader& section, const ReadContext& context)
+{
+    object.canMasterEnabled = true;
+    if (!section.skip(8))
+        return false;
+    if (context.source == WriteMode::Save) {
+        CanMasterBridge::rebuildFromSave(section, object.canMaster, object.projectPath);
+        return true;
+    }
+    const int error =
+        CanMasterBridge::rebuildFromDownload(section, object.canMaster, object.projectPath);
+    if (error != 0)
+        debugLine("CorvoCodeBlock", __LINE__,
+                  QStringLiteral("CAN slave rebuild error %1").arg(error));
+    return true;
+}
+
+void LocalCanSection::dump(ByteReader& section, WriteMode source, QList<DumpField>& fields)
+{
+    if (!section.skip(8))
+        return;
+    if (source == WriteMode::Save)
+        CanMasterBridge::dumpSave(section, fields);
+    else
+        CanMasterBridge::dumpDownload(section, fields);
+}

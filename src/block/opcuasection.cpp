@@ -1,0 +1,55 @@
+#include "opcuasection.h"
+
+#include "bytewriter.h"
+#include "sectionid.h"
+
+namespace {
+
+bool readPayload(ByteReader& in, QByteArray& payload)
+{
+    qint32 length = 0;
+    QByteArray bytes;
+    if (!in.i32(length) || length < 4 || !in.bytes(length - 4, bytes))
+        return false;
+    payload = bytes;
+    return true;
+}
+
+} // namespace
+
+QByteArray OpcUaSection::write(const CpuObject& object)
+{
+    ByteWriter out;
+    const int head = out.beginSection(0, quint8(SectionId::OpcUaServer));
+    for (const QByteArray* payload : {&object.opcUaSettingsData, &object.opcUaInterfaceData}) {
+        out.u32(quint32(payload->size() + 4));
+        out.bytes(*payload);
+    }
+    out.endSection(head);
+    return out.take();
+}
+
+bool OpcUaSection::read(CpuObject& object, ByteReader& section)
+{
+    return section.skip(8) && readPayload(section, object.opcUaSettingsData) &&
+           readPayload(section, object.opcUaInterfaceData);
+}
+
+void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
+{
+    DumpChannel ch(section, fields);
+    if (!section.skip(8))
+        return;
+    for (const char* name : {"settings payload", "interface payload"}) {
+        quint32 length = 0;
+        QByteArray bytes;
+        if (!ch.u32("length", length))
+            return;
+        const int at = section.pos();
+        if (length < 4 ||
+            !section.bytes(int(qMin<quint32>(length - 4, quint32(section.remaining()))), bytes))
+            return;
+        ch.add(QString::fromLatin1(name), at, bytes.size(),
+               QString::fromLatin1(bytes.toHex(' ').toUpper()));
+    }
+}
