@@ -19,6 +19,8 @@ private slots:
     void everyExportResolves();
     void lifecycleThroughExports();
     void guardsAndConstants();
+    void blocksThroughExports();
+    void busesThroughExports();
 
 private:
     template <typename Fn>
@@ -42,7 +44,11 @@ void TestAbi::everyExportResolves_data()
     for (const char* name :
          {"createObject", "releaseObject", "cloneFromHandle", "getFileVersion", "getName",
           "getComment", "getRackId", "setRackId", "getSlotId", "setSlotId", "getPosition",
-          "setPosition", "getInMap", "getOutMap", "enableEtherCAT", "getBaudrate", "getNodeId"})
+          "setPosition", "getInMap", "getOutMap", "enableEtherCAT", "getBaudrate", "getNodeId",
+          "save", "restore", "cloneFromSaveData", "compare", "compile", "compileOld", "recompile",
+          "addCanSlave", "removeCanSlave", "getCanSlaveList", "addEthSlave", "removeEthSlave",
+          "getEthSlaveList", "addEipSlave", "removeEipSlave", "getEipSlaveList", "addQbusSlave",
+          "removeQbusSlave", "getQbusSlaveList", "getMappingSym", "resetEthSlaveIoMapChanged"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -95,6 +101,77 @@ void TestAbi::guardsAndConstants()
     int anything = 42;
     QVERIFY(!fn<CloneFromHandleFn>("cloneFromHandle")(&anything));
     QCOMPARE(fn<GetFileVersionFn>("getFileVersion")(), 0);
+}
+
+void TestAbi::blocksThroughExports()
+{
+    HostFixture host;
+    const QString project = host.writeProject(QStringLiteral("p.json"), QStringLiteral("KLV2-R70"));
+    Handle cpu = fn<CreateObjectFn>("createObject")(0x21, project);
+    QVERIFY(cpu);
+    fn<SetIntFn>("setSlotId")(cpu, 4);
+    const QByteArray saved = fn<SaveFn>("save")(cpu);
+    Handle restored = fn<RestoreFn>("restore")(saved, project);
+    Handle cloned = fn<CloneFromSaveDataFn>("cloneFromSaveData")(saved, project);
+    QVERIFY(restored && cloned);
+    QCOMPARE(fn<GetIntFn>("getSlotId")(restored), 4);
+    QCOMPARE(fn<SaveFn>("save")(cloned), saved);
+    QVERIFY(!fn<RestoreFn>("restore")(QByteArray(), project));
+
+    QByteArray block("stale");
+    QList<int> errors{5};
+    QCOMPARE(fn<CompileFn>("compile")(cpu, block, errors), 0);
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(fn<CompileFn>("compileOld")(cpu, block, errors), 0);
+    QCOMPARE(quint8(block.at(0)), quint8(3));
+    fn<CompileFn>("compile")(cpu, block, errors);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(host.home() + QStringLiteral("/bin"));
+    int error = -7;
+    Handle rebuilt = fn<RecompileFn>("recompile")(block, project, error);
+    QDir::setCurrent(previous);
+    QVERIFY(rebuilt);
+    QCOMPARE(error, 0);
+    QByteArray again;
+    fn<CompileFn>("compile")(rebuilt, again, errors);
+    const QByteArray prefix(4, '\0');
+    QVERIFY(fn<CompareFn>("compare")(prefix + block, prefix + again).isEmpty());
+    fn<SetIntFn>("setSlotId")(rebuilt, 5);
+    fn<CompileFn>("compile")(rebuilt, again, errors);
+    QCOMPARE(fn<CompareFn>("compare")(prefix + block, prefix + again),
+             QStringList{"The module common information is not the same."});
+    for (Handle h : {cpu, restored, cloned, rebuilt})
+        fn<ReleaseObjectFn>("releaseObject")(h);
+}
+
+void TestAbi::busesThroughExports()
+{
+    HostFixture host;
+    Handle cpu = fn<CreateObjectFn>("createObject")(0x21, QString());
+    QList<int> handles{1};
+    QList<int> codes{2};
+    // Every bus starts off: the lists say -1 and leave the caller's lists alone.
+    for (const char* name : {"getEthSlaveList", "getEipSlaveList", "getQbusSlaveList", "getCanSlaveList"})
+        QCOMPARE(fn<SlaveListFn>(name)(cpu, handles, codes), -1);
+    QCOMPARE(handles, QList<int>{1});
+    QCOMPARE(fn<SlaveListFn>("getQbusSlaveList")(nullptr, handles, codes), -1);
+
+    // CAN slaves are refused while the CANopen master is off.
+    fn<AddSlaveFn>("addCanSlave")(cpu, 17, QStringLiteral("dpslavekit.dll"));
+    fn<AddSlaveFn>("addEthSlave")(cpu, 3000123, QStringLiteral("ecatslavekit.dll"));
+    fn<AddSlaveFn>("addEthSlave")(nullptr, 1, QStringLiteral("ecatslavekit.dll"));
+    fn<EnableEtherCatFn>("enableEtherCAT")(cpu);
+    QCOMPARE(fn<SlaveListFn>("getEthSlaveList")(cpu, handles, codes), 1);
+    QCOMPARE(handles, QList<int>{3000123});
+    QCOMPARE(codes, QList<int>{0xFFF});
+    fn<RemoveSlaveFn>("removeEthSlave")(cpu, 3000123);
+    QCOMPARE(fn<SlaveListFn>("getEthSlaveList")(cpu, handles, codes), 0);
+    QVERIFY(handles.isEmpty() && codes.isEmpty());
+    QList<Symbol> symbols;
+    fn<GetMappingSymFn>("getMappingSym")(cpu, symbols);
+    fn<ResetEthSlaveIoMapChangedFn>("resetEthSlaveIoMapChanged")(cpu);
+    QVERIFY(symbols.isEmpty());
+    fn<ReleaseObjectFn>("releaseObject")(cpu);
 }
 
 QTEST_GUILESS_MAIN(TestAbi)
