@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray block = QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size));
+    const QByteArray block =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size));
     for (bool clone : {false, true}) {
         if (auto object = ParamBlock::restore(block, QString(), clone)) {
             const QByteArray saved = ParamBlock::save(*object);
@@ -28,5 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const InspectedBlock inspected = BlockInspector::inspect(block);
     (void)inspected.toText();
+    resetSlavePlugins();
     return 0;
 }

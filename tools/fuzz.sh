@@ -18,7 +18,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/fuzz/lsan.supp:print_suppressions=0"
 (cd "$dir" && ctest --output-on-failure -j2)
 
-for target in restore compare catalog; do
+for target in restore recompile compare catalog; do
     work="$dir/corpus/$target"
     mkdir -p "$work"
     echo "== fuzz_$target for ${seconds}s"

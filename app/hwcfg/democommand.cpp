@@ -6,6 +6,8 @@
 #include "pluginhost.h"
 
 #include <block/blockinspector.h>
+#include <corekit/hosthome.h>
+#include <slaves/slavecontrol.h>
 
 #include <corekit/memory.h>
 
@@ -13,6 +15,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace {
 
@@ -23,6 +28,7 @@ bool copySamples(const QString& from, const QString& to, QTextStream& err)
         err << "hwcfg: cannot create " << to << "\n";
         return false;
     }
+    QFile::remove(target.filePath(QStringLiteral("hwcompilelog")));
     const QStringList projects = QDir(from).entryList({QStringLiteral("*.json")}, QDir::Files);
     for (const QString& name : projects) {
         // A fresh copy each run: earlier runs' stored modules must not leak in.
@@ -105,6 +111,62 @@ int DemoCommand::run(const QStringList& args, CommandContext& context)
     for (const QString& line : BlockInspector::differences(BlockInspector::inspect(saved),
                                                            BlockInspector::inspect(moved)))
         out << "field: " << line << "\n";
+
+    out << "\n== EtherCAT slaves: a coupler with two modules (its I/O map changed) and a drive\n";
+    const SlaveControl ecat(QStringLiteral("ecatslavekit.dll"));
+    const int coupler = ecat.create(3, QStringLiteral("coupler"));
+    ecat.setItems(coupler, {{1, 8}, {2, 2}});
+    ecat.setIoMapChanged(coupler, true);
+    ecat.addChild(coupler, ecat.create(301));
+    ecat.addChild(coupler, ecat.create(302));
+    plugin.enableEtherCAT(r70);
+    plugin.addEthSlave(r70, coupler, QStringLiteral("ecatslavekit.dll"));
+    plugin.addEthSlave(r70, ecat.create(1, QStringLiteral("drive")),
+                       QStringLiteral("ecatslavekit.dll"));
+    QList<int> handles;
+    QList<int> codes;
+    plugin.getEthSlaveList(r70, handles, codes);
+    for (int handle : handles) {
+        const QJsonObject slave = ecat.describe(handle);
+        out << "  node " << slave.value("nodeId").toInt() << " " << slave.value("name").toString()
+            << ", " << slave.value("children").toArray().size() << " child module(s)\n";
+    }
+    ModuleStore(line1).store(QStringLiteral("CPU1"), plugin.save(r70));
+
+    out << "\n== Compile\n";
+    QByteArray block;
+    QList<int> errors;
+    const int result = plugin.compile(r70, block, errors);
+    out << "compile: " << (result == 0 ? "done" : "failed") << ", " << block.size() << " bytes, "
+        << errors.size() << " error(s)\n";
+    for (const InspectedSection& section : BlockInspector::inspect(block).sections)
+        out << "  section " << section.id << " " << section.title << ", " << section.length
+            << " bytes\n";
+    QFile log(QFileInfo(line1).absolutePath() + QStringLiteral("/hwcompilelog"));
+    if (log.open(QIODevice::ReadOnly))
+        out << "compile log: " << QString::fromLocal8Bit(log.readAll()) << "\n";
+    plugin.resetEthSlaveIoMapChanged(r70);
+
+    out << "\n== Recompile the download block, as read back from the PLC\n";
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(HostHome::file(QStringLiteral("bin")));
+    int error = 0;
+    void* rebuilt = plugin.recompile(block, line1, error);
+    QDir::setCurrent(previous);
+    if (!rebuilt) {
+        context.err << "hwcfg: recompile failed with " << error << "\n";
+        return 1;
+    }
+    plugin.getEthSlaveList(rebuilt, handles, codes);
+    out << "rebuilt " << plugin.getName(rebuilt) << " in slot " << plugin.getSlotId(rebuilt)
+        << " with " << handles.size() << " EtherCAT slave(s)\n";
+    QByteArray again;
+    plugin.compile(rebuilt, again, errors);
+    const QStringList differences = plugin.compare(prefix + block, prefix + again);
+    out << "compare with the project's block: "
+        << (differences.isEmpty() ? QStringLiteral("the same") : differences.join(QLatin1Char(' ')))
+        << "\n";
+    plugin.releaseObject(rebuilt);
 
     out << "\n== A second CPU (KLV2 R60) in the same project\n";
     void* r60 = plugin.createObject(0x22, line1);

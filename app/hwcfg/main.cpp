@@ -3,16 +3,20 @@
 
 #include "catalogcommand.h"
 #include "comparecommand.h"
+#include "compilecommand.h"
 #include "democommand.h"
 #include "dumpcommand.h"
 #include "modulescommand.h"
 #include "newcommand.h"
+#include "pluginhost.h"
+#include "recompilecommand.h"
 #include "savecommand.h"
 #include "showcommand.h"
-#include "pluginhost.h"
+#include "slavecommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
 
 #include <memory>
@@ -30,6 +34,9 @@ std::vector<std::unique_ptr<Command>> commands()
     list.push_back(std::make_unique<SaveCommand>());
     list.push_back(std::make_unique<DumpCommand>());
     list.push_back(std::make_unique<CompareCommand>());
+    list.push_back(std::make_unique<CompileCommand>());
+    list.push_back(std::make_unique<RecompileCommand>());
+    list.push_back(std::make_unique<SlaveCommand>());
     list.push_back(std::make_unique<DemoCommand>());
     return list;
 }
@@ -40,7 +47,8 @@ void usage(QTextStream& out, const std::vector<std::unique_ptr<Command>>& list)
         << "  --plugin <file>  the CPU plug-in to load (default: the one installed beside "
            "hwcfg)\n"
         << "  --host <dir>     host data folder (default: $CORVO_HOST_HOME or the sample "
-           "data)\n\ncommands:\n";
+           "data)\n"
+        << "  --verbose        show the plug-in's debug log\n\ncommands:\n";
     for (const auto& command : list)
         out << QStringLiteral("  %1  %2\n").arg(command->synopsis(), -40).arg(command->summary());
 }
@@ -58,6 +66,7 @@ int main(int argc, char** argv)
     const auto list = commands();
 
     QString pluginFile;
+    bool verbose = false;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if ((option == QLatin1String("--plugin") || option == QLatin1String("--host")) &&
@@ -67,6 +76,8 @@ int main(int argc, char** argv)
                 pluginFile = value;
             else
                 qputenv("CORVO_HOST_HOME", value.toLocal8Bit());
+        } else if (option == QLatin1String("--verbose")) {
+            verbose = true;
         } else if (option == QLatin1String("--help")) {
             usage(out, list);
             return 0;
@@ -96,6 +107,10 @@ int main(int argc, char** argv)
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+
+    // The plug-in's debug lines are for developers; users see them when they ask.
+    if (!verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
     PluginHost plugin;
     QString error;

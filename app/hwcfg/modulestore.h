@@ -13,8 +13,7 @@ public:
 
     explicit ModuleStore(const QString& projectPath)
         : m_project(projectPath)
-    {
-    }
+    {}
 
     QStringList names() const;
     bool contains(const QString& name) const;

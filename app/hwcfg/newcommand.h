@@ -8,7 +8,10 @@ class NewCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("new"); }
-    QString synopsis() const override { return QStringLiteral("new <id> --project <file> [--module <name>]"); }
+    QString synopsis() const override
+    {
+        return QStringLiteral("new <id> --project <file> [--module <name>]");
+    }
     QString summary() const override
     {
         return QStringLiteral("create a CPU module from the catalog, show it, release it");

@@ -52,6 +52,23 @@ bool PluginHost::load(const QString& pluginFile, QString* error)
     bind(restore, "restore");
     bind(cloneFromSaveData, "cloneFromSaveData");
     bind(compare, "compare");
+    bind(compile, "compile");
+    bind(compileOld, "compileOld");
+    bind(recompile, "recompile");
+    bind(addCanSlave, "addCanSlave");
+    bind(addEthSlave, "addEthSlave");
+    bind(addEipSlave, "addEipSlave");
+    bind(addQbusSlave, "addQbusSlave");
+    bind(removeCanSlave, "removeCanSlave");
+    bind(removeEthSlave, "removeEthSlave");
+    bind(removeEipSlave, "removeEipSlave");
+    bind(removeQbusSlave, "removeQbusSlave");
+    bind(getCanSlaveList, "getCanSlaveList");
+    bind(getEthSlaveList, "getEthSlaveList");
+    bind(getEipSlaveList, "getEipSlaveList");
+    bind(getQbusSlaveList, "getQbusSlaveList");
+    bind(getMappingSym, "getMappingSym");
+    bind(resetEthSlaveIoMapChanged, "resetEthSlaveIoMapChanged");
     if (!missing.isEmpty()) {
         if (error)
             *error = QStringLiteral("%1 lacks the exports %2")

@@ -40,6 +40,23 @@ public:
     CorvoCpuApi::RestoreFn restore = nullptr;
     CorvoCpuApi::CloneFromSaveDataFn cloneFromSaveData = nullptr;
     CorvoCpuApi::CompareFn compare = nullptr;
+    CorvoCpuApi::CompileFn compile = nullptr;
+    CorvoCpuApi::CompileFn compileOld = nullptr;
+    CorvoCpuApi::RecompileFn recompile = nullptr;
+    CorvoCpuApi::AddSlaveFn addCanSlave = nullptr;
+    CorvoCpuApi::AddSlaveFn addEthSlave = nullptr;
+    CorvoCpuApi::AddSlaveFn addEipSlave = nullptr;
+    CorvoCpuApi::AddSlaveFn addQbusSlave = nullptr;
+    CorvoCpuApi::RemoveSlaveFn removeCanSlave = nullptr;
+    CorvoCpuApi::RemoveSlaveFn removeEthSlave = nullptr;
+    CorvoCpuApi::RemoveSlaveFn removeEipSlave = nullptr;
+    CorvoCpuApi::RemoveSlaveFn removeQbusSlave = nullptr;
+    CorvoCpuApi::SlaveListFn getCanSlaveList = nullptr;
+    CorvoCpuApi::SlaveListFn getEthSlaveList = nullptr;
+    CorvoCpuApi::SlaveListFn getEipSlaveList = nullptr;
+    CorvoCpuApi::SlaveListFn getQbusSlaveList = nullptr;
+    CorvoCpuApi::GetMappingSymFn getMappingSym = nullptr;
+    CorvoCpuApi::ResetEthSlaveIoMapChangedFn resetEthSlaveIoMapChanged = nullptr;
 
 private:
     QLibrary m_library;

@@ -7,8 +7,8 @@
 
 void ProjectCommand::addProjectOption(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("project"), QStringLiteral("project file"),
-                      QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("project"), QStringLiteral("project file"), QStringLiteral("file")});
 }
 
 bool ProjectCommand::projectFrom(const QCommandLineParser& parser, CommandContext& context,

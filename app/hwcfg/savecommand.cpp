@@ -11,8 +11,8 @@ int SaveCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
     addProjectOption(parser);
-    parser.addOption({QStringLiteral("out"), QStringLiteral("file for the save data"),
-                      QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("out"), QStringLiteral("file for the save data"), QStringLiteral("file")});
     QString project;
     if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
         context.err << "usage: hwcfg " << synopsis() << "\n";
@@ -36,8 +36,7 @@ int SaveCommand::run(const QStringList& args, CommandContext& context)
     const QString out = parser.value(QStringLiteral("out"));
     if (!out.isEmpty()) {
         QSaveFile file(out);
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() ||
-            !file.commit()) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
             context.err << "hwcfg: cannot write " << out << "\n";
             return 1;
         }

@@ -41,14 +41,25 @@ void TestAbi::initTestCase()
 void TestAbi::everyExportResolves_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name :
-         {"createObject", "releaseObject", "cloneFromHandle", "getFileVersion", "getName",
-          "getComment", "getRackId", "setRackId", "getSlotId", "setSlotId", "getPosition",
-          "setPosition", "getInMap", "getOutMap", "enableEtherCAT", "getBaudrate", "getNodeId",
-          "save", "restore", "cloneFromSaveData", "compare", "compile", "compileOld", "recompile",
-          "addCanSlave", "removeCanSlave", "getCanSlaveList", "addEthSlave", "removeEthSlave",
-          "getEthSlaveList", "addEipSlave", "removeEipSlave", "getEipSlaveList", "addQbusSlave",
-          "removeQbusSlave", "getQbusSlaveList", "getMappingSym", "resetEthSlaveIoMapChanged"})
+    for (const char* name : {"createObject",    "releaseObject",
+                             "cloneFromHandle", "getFileVersion",
+                             "getName",         "getComment",
+                             "getRackId",       "setRackId",
+                             "getSlotId",       "setSlotId",
+                             "getPosition",     "setPosition",
+                             "getInMap",        "getOutMap",
+                             "enableEtherCAT",  "getBaudrate",
+                             "getNodeId",       "save",
+                             "restore",         "cloneFromSaveData",
+                             "compare",         "compile",
+                             "compileOld",      "recompile",
+                             "addCanSlave",     "removeCanSlave",
+                             "getCanSlaveList", "addEthSlave",
+                             "removeEthSlave",  "getEthSlaveList",
+                             "addEipSlave",     "removeEipSlave",
+                             "getEipSlaveList", "addQbusSlave",
+                             "removeQbusSlave", "getQbusSlaveList",
+                             "getMappingSym",   "resetEthSlaveIoMapChanged"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -151,7 +162,8 @@ void TestAbi::busesThroughExports()
     QList<int> handles{1};
     QList<int> codes{2};
     // Every bus starts off: the lists say -1 and leave the caller's lists alone.
-    for (const char* name : {"getEthSlaveList", "getEipSlaveList", "getQbusSlaveList", "getCanSlaveList"})
+    for (const char* name :
+         {"getEthSlaveList", "getEipSlaveList", "getQbusSlaveList", "getCanSlaveList"})
         QCOMPARE(fn<SlaveListFn>(name)(cpu, handles, codes), -1);
     QCOMPARE(handles, QList<int>{1});
     QCOMPARE(fn<SlaveListFn>("getQbusSlaveList")(nullptr, handles, codes), -1);

@@ -1,0 +1,85 @@
+#include "compilecommand.h"
+
+#include "pluginhost.h"
+
+#include <block/blockinspector.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString CompileCommand::errorText(int code)
+{
+    switch (code) {
+    case 8:
+        return QStringLiteral("the retentive ranges need more than 128 KiB of retentive memory");
+    case 14:
+        return QStringLiteral("the retentive ranges need more than the compact CPU's 164 KiB of "
+                              "retentive memory");
+    case 10:
+        return QStringLiteral("at 20 kbit/s the CANopen master takes at most 8 slaves, and a "
+                              "slave at most 8 process data channels");
+    case 132:
+        return QStringLiteral("an SOE record is triggered by a data block that the project does "
+                              "not contain");
+    default:
+        return QStringLiteral("unknown compile error");
+    }
+}
+
+int CompileCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    addProjectOption(parser);
+    parser.addOption({QStringLiteral("old"), QStringLiteral("the block of older firmware")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("file for the download block"),
+                      QStringLiteral("file")});
+    QString project;
+    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    if (!projectFrom(parser, context, project))
+        return 2;
+    const QString module = parser.positionalArguments().constFirst();
+    void* handle = openModule(context, project, module);
+    if (!handle)
+        return 1;
+
+    const QString log = QFileInfo(project).absolutePath() + QStringLiteral("/hwcompilelog");
+    const QDateTime logBefore = QFileInfo(log).lastModified();
+    const bool old = parser.isSet(QStringLiteral("old"));
+    QByteArray block;
+    QList<int> errors;
+    const int result = old ? context.plugin.compileOld(handle, block, errors)
+                           : context.plugin.compile(handle, block, errors);
+    context.plugin.releaseObject(handle);
+
+    context.out << (old ? "compileOld" : "compile") << " of " << module << ": "
+                << (result == 0 ? "done" : "failed") << ", " << block.size() << " bytes\n";
+    for (int code : errors)
+        context.out << "  error " << code << ": " << errorText(code) << "\n";
+    if (result == 0) {
+        for (const InspectedSection& s : BlockInspector::inspect(block).sections)
+            context.out << "  section " << s.id << " " << s.title << ", " << s.length << " bytes\n";
+    }
+    const QFileInfo logInfo(log);
+    if (logInfo.exists() && logInfo.lastModified() != logBefore) {
+        QFile file(log);
+        file.open(QIODevice::ReadOnly);
+        context.out << "Compile log " << log << ":\n  " << QString::fromLocal8Bit(file.readAll())
+                    << "\n";
+    }
+    const QString out = parser.value(QStringLiteral("out"));
+    if (result == 0 && !out.isEmpty()) {
+        QSaveFile file(out);
+        if (!file.open(QIODevice::WriteOnly) || file.write(block) != block.size() ||
+            !file.commit()) {
+            context.err << "hwcfg: cannot write " << out << "\n";
+            return 1;
+        }
+        context.out << "Written to " << out << "\n";
+    }
+    return result == 0 ? 0 : 1;
+}

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them with repetitions; prints the medians.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh libbenchmark-dev
+dir="${CORVO_BENCH_BUILD_DIR:-build-bench}"
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCORVO_BUILD_BENCH=ON -DCORVO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$dir" -j2 --target bench_block
+"$dir/bin/bench_block" --benchmark_repetitions="${CORVO_BENCH_REPETITIONS:-9}" \
+    --benchmark_report_aggregates_only=true "$@"
