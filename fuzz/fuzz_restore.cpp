@@ -21,9 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (bool clone : {false, true}) {
         if (auto object = ParamBlock::restore(block, QString(), clone)) {
             const QByteArray saved = ParamBlock::save(*object);
-            // What we wrote, we must read back to the same bytes.
+            // What we wrote, we must read back to the same bytes (clones are renamed as
+            // copies, so only restores repeat exactly).
             auto again = ParamBlock::restore(saved, QString(), clone);
-            if (!again || ParamBlock::save(*again) != saved)
+            if (!again || (!clone && ParamBlock::save(*again) != saved))
                 __builtin_trap();
         }
     }

@@ -19,12 +19,13 @@ export LSAN_OPTIONS="suppressions=$(pwd)/fuzz/lsan.supp:print_suppressions=0"
 (cd "$dir" && ctest --output-on-failure -j2)
 
 for target in restore recompile compare catalog; do
-    work="$dir/corpus/$target"
+    # Absolute paths: a target may change its working folder.
+    work="$(pwd)/$dir/corpus/$target"
     mkdir -p "$work"
     echo "== fuzz_$target for ${seconds}s"
     log="$dir/fuzz_$target.log"
     if ! "$dir/bin/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-        -artifact_prefix="$dir/" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+        -artifact_prefix="$(pwd)/$dir/" "$work" "$(pwd)/fuzz/corpus/$target" >"$log" 2>&1; then
         cat "$log"
         echo "fuzz_$target found a failure; the input is in $dir/" >&2
         exit 1

@@ -23,6 +23,8 @@ public:
     virtual QString synopsis() const = 0; // "new <id> --project <file>"
     virtual QString summary() const = 0;
     virtual bool needsGui() const { return false; }
+    // Whether its windows need no screen (pictures only).
+    virtual bool offscreen() const { return false; }
 
     // Exit status: 0 success, 1 failure of the operation, 2 bad usage.
     virtual int run(const QStringList& args, CommandContext& context) = 0;

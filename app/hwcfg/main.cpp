@@ -4,6 +4,7 @@
 #include "catalogcommand.h"
 #include "comparecommand.h"
 #include "compilecommand.h"
+#include "configcommand.h"
 #include "democommand.h"
 #include "dumpcommand.h"
 #include "modulescommand.h"
@@ -11,6 +12,7 @@
 #include "pluginhost.h"
 #include "recompilecommand.h"
 #include "savecommand.h"
+#include "shotscommand.h"
 #include "showcommand.h"
 #include "slavecommand.h"
 
@@ -37,6 +39,8 @@ std::vector<std::unique_ptr<Command>> commands()
     list.push_back(std::make_unique<CompileCommand>());
     list.push_back(std::make_unique<RecompileCommand>());
     list.push_back(std::make_unique<SlaveCommand>());
+    list.push_back(std::make_unique<ConfigCommand>());
+    list.push_back(std::make_unique<ShotsCommand>());
     list.push_back(std::make_unique<DemoCommand>());
     return list;
 }
@@ -103,6 +107,8 @@ int main(int argc, char** argv)
     }
 
     std::unique_ptr<QCoreApplication> app;
+    if (command->offscreen() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     if (command->needsGui())
         app = std::make_unique<QApplication>(argc, argv);
     else

@@ -48,6 +48,7 @@ bool PluginHost::load(const QString& pluginFile, QString* error)
     bind(enableEtherCAT, "enableEtherCAT");
     bind(getBaudrate, "getBaudrate");
     bind(getNodeId, "getNodeId");
+    bind(config, "config");
     bind(save, "save");
     bind(restore, "restore");
     bind(cloneFromSaveData, "cloneFromSaveData");

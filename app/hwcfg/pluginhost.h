@@ -36,6 +36,7 @@ public:
     CorvoCpuApi::EnableEtherCatFn enableEtherCAT = nullptr;
     CorvoCpuApi::GetIntFn getBaudrate = nullptr;
     CorvoCpuApi::GetIntFn getNodeId = nullptr;
+    CorvoCpuApi::ConfigFn config = nullptr;
     CorvoCpuApi::SaveFn save = nullptr;
     CorvoCpuApi::RestoreFn restore = nullptr;
     CorvoCpuApi::CloneFromSaveDataFn cloneFromSaveData = nullptr;

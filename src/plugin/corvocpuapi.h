@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace CorvoCpuApi {
 
 using Handle = void*;
@@ -29,6 +31,8 @@ using GetPositionFn = Position (*)(Handle);
 using SetPositionFn = void (*)(Handle, const Position&);
 using GetMapFn = LocalIoMap (*)(Handle); // getInMap, getOutMap
 using EnableEtherCatFn = void (*)(Handle);
+// Opens the modal properties dialog; always 0.
+using ConfigFn = int (*)(Handle, const QString& projectPath, QWidget* parent, bool readOnly);
 using SaveFn = QByteArray (*)(Handle);
 using RestoreFn = Handle (*)(const QByteArray& saveData, const QString& projectPath);
 using CloneFromSaveDataFn = RestoreFn;

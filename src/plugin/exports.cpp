@@ -6,7 +6,10 @@
 #include "corvocpuapi.h"
 #include "cpuobject.h"
 #include "cpuobjectfactory.h"
+#include "dialog/corvopropdlg.h"
 #include "slaveregistry.h"
+
+#include <corekit/memory.h>
 
 #define CORVO_EXPORT extern "C" Q_DECL_EXPORT
 
@@ -31,6 +34,24 @@ CORVO_EXPORT void releaseObject(void* handle)
         return;
     CpuObjectFactory::releaseMemory(*cpu);
     delete cpu;
+}
+
+CORVO_EXPORT int config(void* handle, const QString& projectPath, QWidget* parent, bool readOnly)
+{
+    if (!handle || !parent)
+        return 0;
+    backupUsedMemory(projectPath);
+    bool accepted = false;
+    {
+        Corvopropdlg dialog(object(handle), projectPath, parent, readOnly);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    // OK keeps what the edits claimed or freed; anything else rolls the claims back.
+    if (accepted)
+        popBackupMemory(projectPath);
+    else
+        restoreUsedMemory(projectPath);
+    return 0;
 }
 
 CORVO_EXPORT QByteArray save(void* handle)

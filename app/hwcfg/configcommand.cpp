@@ -1,0 +1,45 @@
+#include "configcommand.h"
+
+#include "hostwindow.h"
+#include "modulestore.h"
+#include "pluginhost.h"
+
+#include <corekit/memory.h>
+
+int ConfigCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    addProjectOption(parser);
+    parser.addOption(
+        {QStringLiteral("read-only"), QStringLiteral("the dialog can only be cancelled")});
+    QString project;
+    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    if (!projectFrom(parser, context, project))
+        return 2;
+    const QString module = parser.positionalArguments().constFirst();
+    void* handle = openModule(context, project, module);
+    if (!handle)
+        return 1;
+    HostWindow window(QStringLiteral("hwcfg - %1 - %2").arg(module, project));
+    window.show();
+    const QByteArray before = context.plugin.save(handle);
+    context.plugin.config(handle, project, &window, parser.isSet(QStringLiteral("read-only")));
+    const QByteArray after = context.plugin.save(handle);
+    context.plugin.releaseObject(handle);
+
+    for (const QString& line : window.busLines())
+        context.out << "bus line: " << line << "\n";
+    if (after == before) {
+        context.out << module << " unchanged\n";
+        return 0;
+    }
+    if (!ModuleStore(project).store(module, after)) {
+        context.err << "hwcfg: cannot store \"" << module << "\" in " << project << "\n";
+        return 1;
+    }
+    context.out << module << " changed and stored (" << after.size() << " bytes of save data)\n";
+    return 0;
+}

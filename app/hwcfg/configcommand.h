@@ -1,0 +1,21 @@
+#pragma once
+
+#include "projectcommand.h"
+
+// hwcfg config <module> --project <file> [--read-only]: the properties dialog over a
+// stored module, inside the host window; the module is stored again when OK changed it.
+class ConfigCommand : public ProjectCommand
+{
+public:
+    QString name() const override { return QStringLiteral("config"); }
+    QString synopsis() const override
+    {
+        return QStringLiteral("config <module> --project <file> [--read-only]");
+    }
+    QString summary() const override
+    {
+        return QStringLiteral("open the properties dialog of a stored module");
+    }
+    bool needsGui() const override { return true; }
+    int run(const QStringList& args, CommandContext& context) override;
+};

@@ -1,0 +1,114 @@
+#include "shotscommand.h"
+
+#include "democommand.h"
+#include "hostwindow.h"
+#include "pluginhost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+struct Model
+{
+    int id;
+    const char* tag;
+    const char* project;
+};
+
+const Model kModels[] = {
+    {0x21, "klv2-r70", "line1.json"},
+    {0x30, "mrw-q310", "compact.json"},
+    {0x10, "klv1-c40", "line1.json"},
+    {3, "klv1-c24", "line1.json"},
+};
+
+QString fileTag(QString text)
+{
+    text = text.toLower();
+    for (QChar& c : text) {
+        if (!c.isLetterOrNumber())
+            c = QLatin1Char('-');
+    }
+    return text;
+}
+
+// Walks the open dialog's page tree and grabs each page; then cancels the dialog.
+void grabPages(const QString& dir, const QString& tag, QStringList& written)
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    auto* tree = dialog ? dialog->findChild<QTreeWidget*>(QStringLiteral("pageTree")) : nullptr;
+    if (!tree) {
+        if (dialog)
+            dialog->close();
+        return;
+    }
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem* item = root->child(i);
+        if (item->isHidden())
+            continue;
+        tree->setCurrentItem(item);
+        QApplication::processEvents();
+        // A page of several tabs gives one picture per tab.
+        auto* stack = dialog->findChild<QStackedWidget*>(QStringLiteral("pageStack"));
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->currentWidget()) : nullptr;
+        const int pictures = tabs ? tabs->count() : 1;
+        for (int t = 0; t < pictures; ++t) {
+            QString name = fileTag(item->text(0));
+            if (tabs) {
+                tabs->setCurrentIndex(t);
+                if (pictures > 1)
+                    name += QLatin1Char('-') + fileTag(tabs->tabText(t));
+            }
+            QApplication::processEvents();
+            const QString file = QStringLiteral("%1/%2-%3-%4.png")
+                                     .arg(dir, tag)
+                                     .arg(i + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(name);
+            if (dialog->grab().save(file))
+                written.append(file);
+        }
+    }
+    dialog->close();
+}
+
+} // namespace
+
+int ShotsCommand::run(const QStringList& args, CommandContext& context)
+{
+    if (args.size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return 2;
+    }
+    const QString dir = QDir(args.first()).absolutePath();
+    QTemporaryDir work;
+    if (!QDir().mkpath(dir) || !work.isValid()) {
+        context.err << "hwcfg: cannot write to " << dir << "\n";
+        return 1;
+    }
+    QStringList written;
+    for (const Model& model : kModels) {
+        const QString project = work.filePath(QString::fromLatin1(model.tag) + ".json");
+        QFile::copy(DemoCommand::sampleProjectDir() + QLatin1Char('/') + model.project, project);
+        void* handle = context.plugin.createObject(model.id, project);
+        if (!handle) {
+            context.err << "hwcfg: no module for id " << model.id << "\n";
+            return 1;
+        }
+        HostWindow window(QStringLiteral("hwcfg shots"));
+        QTimer::singleShot(0, [&] { grabPages(dir, QString::fromLatin1(model.tag), written); });
+        context.plugin.config(handle, project, &window, false);
+        context.plugin.releaseObject(handle);
+    }
+    for (const QString& file : written)
+        context.out << file << "\n";
+    context.out << written.size() << " pictures in " << dir << "\n";
+    return written.isEmpty() ? 1 : 0;
+}

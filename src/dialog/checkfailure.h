@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+// Why the dialog's OK cannot go on: the message for the user and the field to correct.
+struct CheckFailure
+{
+    enum class Kind { Warning, Information };
+
+    Kind kind = Kind::Warning;
+    QString text;
+    QPointer<QWidget> focus; // given the focus, its text selected, after the message
+};
+
+// Nothing when the check passed.
+using CheckResult = std::optional<CheckFailure>;

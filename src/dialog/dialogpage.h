@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dialogcontext.h"
+
+#include "plugin/cpuobject.h"
+
+#include <QList>
+#include <QWidget>
+
+// One page of the properties dialog. It loads its widgets from an object (the edited one,
+// or a default object while its Defaults run), and writes them into the edited object once
+// every check of the dialog has passed. Page numbers name what the frame's updatePage and
+// restorePageDefaults address; a page may serve several.
+class DialogPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DialogPage(const DialogContext& context, QWidget* parent = nullptr);
+
+    virtual QList<int> pageNumbers() const = 0;
+
+    // Loads the widgets of page `number` from `source`.
+    virtual void load(int number, const CpuObject& source) = 0;
+
+    // Writes the widgets into `target`.
+    virtual void apply(CpuObject& target) = 0;
+
+signals:
+    // The page's Defaults button: the frame reloads page `number` from a default object.
+    void defaultsRequested(int number);
+
+protected:
+    const DialogContext& context() const { return m_context; }
+
+private:
+    const DialogContext& m_context;
+};

@@ -1,0 +1,70 @@
+#include "backgroundpage.h"
+
+#include <corekit/widgets/mspinboxex.h>
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPageNumber = 5;
+constexpr int kMinPercent = 5;
+constexpr int kMaxPercent = 50;
+
+} // namespace
+
+BackgroundPage::BackgroundPage(const DialogContext& context, QWidget* parent)
+    : DialogPage(context, parent)
+{
+    auto* intro = new QLabel(
+        tr("You can select the amount of time the PLC will dedicate to background activities "
+           "during RUN mode. This parameter is primarily used to control the scan impact during "
+           "execution states and runtime edit operations."),
+        this);
+    intro->setWordWrap(true);
+    auto* defaults = new QPushButton(tr("Defaults"), this);
+    defaults->setObjectName(QStringLiteral("defaultsButton"));
+    connect(defaults, &QPushButton::clicked, this, &BackgroundPage::slot_bttnDefauBackTime);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(intro, 1);
+    top->addWidget(defaults, 0, Qt::AlignTop);
+
+    auto* group = new QGroupBox(tr("Time"), this);
+    auto* groupLayout = new QHBoxLayout(group);
+    groupLayout->addWidget(
+        new QLabel(tr("Select Communications Background Times (5 - 50%)"), group));
+    m_percent = new MSpinBoxEx(group);
+    m_percent->setObjectName(QStringLiteral("backgroundTime"));
+    m_percent->setRange(kMinPercent, kMaxPercent);
+    groupLayout->addWidget(m_percent);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(group);
+    layout->addStretch(1);
+}
+
+QList<int> BackgroundPage::pageNumbers() const
+{
+    return {kPageNumber};
+}
+
+void BackgroundPage::load(int number, const CpuObject& source)
+{
+    if (number == kPageNumber)
+        m_percent->setValue(source.params.background.percent);
+}
+
+void BackgroundPage::apply(CpuObject& target)
+{
+    target.params.background.percent = quint8(m_percent->value());
+}
+
+void BackgroundPage::slot_bttnDefauBackTime()
+{
+    emit defaultsRequested(kPageNumber);
+}

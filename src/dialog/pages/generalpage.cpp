@@ -1,0 +1,80 @@
+#include "generalpage.h"
+
+#include "plugin/localtext.h"
+#include "plugin/modulecatalog.h"
+
+#include <corekit/widgets/mlineedit.h>
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+GeneralPage::GeneralPage(const DialogContext& context, QWidget* parent)
+    : DialogPage(context, parent)
+    , m_name(new MLineEdit(this))
+    , m_comment(new QPlainTextEdit(this))
+    , m_defaults(new QPushButton(tr("Defaults"), this))
+{
+    m_name->setObjectName(QStringLiteral("nameEdit"));
+    m_name->setMaxLength(NameMaxLength);
+    m_comment->setObjectName(QStringLiteral("commentEdit"));
+    m_defaults->setObjectName(QStringLiteral("defaultsButton"));
+
+    auto* intro = new QLabel(tr("You can adjust the name and comment for the object."), this);
+    intro->setWordWrap(true);
+    auto* top = new QHBoxLayout;
+    top->addWidget(intro, 1);
+    top->addWidget(m_defaults);
+
+    auto* group = new QGroupBox(tr("Information"), this);
+    auto* form = new QFormLayout(group);
+    form->addRow(tr("Name:"), m_name);
+    form->addRow(tr("Comment:"), m_comment);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(group, 1);
+
+    connect(m_defaults, &QPushButton::clicked, this, &GeneralPage::slot_bttnDefaultGengral);
+    connect(m_comment, &QPlainTextEdit::textChanged, this, &GeneralPage::slotTextChanged);
+}
+
+void GeneralPage::load(int, const CpuObject& source)
+{
+    m_name->setText(source.descriptor.ObjName);
+    m_comment->setPlainText(source.descriptor.comment);
+}
+
+void GeneralPage::apply(CpuObject& target)
+{
+    target.descriptor.ObjName = m_name->text();
+    target.descriptor.comment = m_comment->toPlainText();
+}
+
+void GeneralPage::slot_bttnDefaultGengral()
+{
+    ModuleDescriptor entry;
+    if (ModuleCatalog::lookup(context().descriptor.ObjID, entry) < 0)
+        return;
+    m_name->setText(entry.ObjName);
+    m_comment->setPlainText(entry.comment);
+}
+
+void GeneralPage::slotTextChanged()
+{
+    QString text = m_comment->toPlainText();
+    if (text.toLocal8Bit().size() <= CommentMaxBytes)
+        return;
+    const int cursor =
+        trimLocal8BitAtCursor(text, m_comment->textCursor().position(), CommentMaxBytes);
+    // Setting the text calls this slot again; it fits by then.
+    m_comment->setPlainText(text);
+    QTextCursor restored = m_comment->textCursor();
+    restored.setPosition(cursor);
+    m_comment->setTextCursor(restored);
+}
