@@ -7,7 +7,12 @@ QByteArray InputFilterSection::write(const CpuObject& object, SectionId id)
     ByteWriter out;
     const int head = out.beginSection(1, quint8(id));
     out.u8(object.inputFilterCount);
-    out.bytes(object.inputFilterCodes);
+    QByteArray codes = object.inputFilterCodes;
+    // The compact section holds exactly one 4-bit code per input; codes read from a
+    // grouped section of another model must not leave bytes its reader would not take.
+    if (id == SectionId::LocalFilterCompact)
+        codes = codes.leftJustified((object.inputFilterCount + 1) / 2, char(0xDD), true);
+    out.bytes(codes);
     out.endSection(head);
     return out.take();
 }

@@ -12,6 +12,8 @@
 class InputFilterSection
 {
 public:
+    // Section 48 carries exactly (count + 1) / 2 code bytes: longer codes are cut, shorter
+    // ones filled with the default code 0xDD.
     static QByteArray write(const CpuObject& object, SectionId id);
     // 28 takes every remaining byte as codes; 48 takes (count + 1) / 2 bytes when they are
     // all there and leaves the codes alone otherwise.

@@ -258,29 +258,47 @@ void TestBusSections::customNameSections()
 void TestBusSections::inputFilters_data()
 {
     QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("written");       // the section comes from the writer, else by hand
     QTest::addColumn<QByteArray>("payload"); // count, codes
     QTest::addColumn<QByteArray>("codes");   // after reading into codes "kept"
 
     QTest::newRow("48 with all 12 codes")
-        << 48 << QByteArray(1, 24) + QByteArray(12, char(0xDD)) << QByteArray(12, char(0xDD));
+        << 48 << false << QByteArray(1, 24) + QByteArray(12, char(0xDD))
+        << QByteArray(12, char(0xDD));
     QTest::newRow("48 one code short")
-        << 48 << QByteArray(1, 24) + QByteArray(11, char(0xDD)) << QByteArray("kept");
+        << 48 << false << QByteArray(1, 24) + QByteArray(11, char(0xDD)) << QByteArray("kept");
     QTest::newRow("28 takes all bytes")
-        << 28 << QByteArray::fromHex("09666666") << QByteArray::fromHex("666666");
-    QTest::newRow("28 without payload") << 28 << QByteArray() << QByteArray("kept");
+        << 28 << false << QByteArray::fromHex("09666666") << QByteArray::fromHex("666666");
+    QTest::newRow("28 without payload") << 28 << false << QByteArray() << QByteArray("kept");
+    // Codes that do not match the count (read from another model's section) are written
+    // as the count says, so that the compact reader takes them all.
+    QTest::newRow("48 written from too many codes")
+        << 48 << true << QByteArray(1, 3) + QByteArray::fromHex("112233")
+        << QByteArray::fromHex("1122");
+    QTest::newRow("48 written from too few codes")
+        << 48 << true << QByteArray(1, 5) + QByteArray::fromHex("11")
+        << QByteArray::fromHex("11dddd");
+    QTest::newRow("28 written as stored")
+        << 28 << true << QByteArray::fromHex("01aabb") << QByteArray::fromHex("aabb");
 }
 
 void TestBusSections::inputFilters()
 {
     QFETCH(int, id);
+    QFETCH(bool, written);
     QFETCH(QByteArray, payload);
     QFETCH(QByteArray, codes);
-    CpuObject cpu;
-    cpu.inputFilterCount = quint8(payload.isEmpty() ? 0 : payload.at(0));
-    cpu.inputFilterCodes = payload.mid(1);
-    const QByteArray section =
-        payload.isEmpty() ? QByteArray::fromHex("0000000801" + QByteArray::number(id, 16) + "0000")
-                          : InputFilterSection::write(cpu, SectionId(id));
+    QByteArray section;
+    if (written) {
+        CpuObject cpu;
+        cpu.inputFilterCount = quint8(payload.at(0));
+        cpu.inputFilterCodes = payload.mid(1);
+        section = InputFilterSection::write(cpu, SectionId(id));
+    } else {
+        section =
+            withLength(QByteArray::fromHex("0000000001") + char(id) + QByteArray(2, 0) + payload,
+                       quint32(8 + payload.size()));
+    }
     CpuObject back;
     back.inputFilterCodes = "kept";
     ByteReader in(section);
