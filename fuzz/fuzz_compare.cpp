@@ -3,7 +3,7 @@
 #include "fuzzsupport.h"
 
 #include <block/blockcompare.h>
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 #include <QByteArray>
 
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)BlockCompare::compare(first, second);
     if (!BlockCompare::compare(first, first).isEmpty())
         __builtin_trap(); // a block never differs from itself
-    (void)BlockInspector::differences(BlockInspector::inspect(first, 4),
-                                      BlockInspector::inspect(second, 4));
+    (void)BlockDecoder::differences(BlockDecoder::decode(first, 4),
+                                    BlockDecoder::decode(second, 4));
     return 0;
 }

@@ -3,7 +3,7 @@
 
 #include "fuzzsupport.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 #include <block/paramblock.h>
 
 #include <QByteArray>
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
         }
     }
-    const InspectedBlock inspected = BlockInspector::inspect(block);
+    const DecodedBlock inspected = BlockDecoder::decode(block);
     (void)inspected.toText();
     resetSlavePlugins();
     return 0;

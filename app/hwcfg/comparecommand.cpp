@@ -3,7 +3,7 @@
 #include "dumpcommand.h"
 #include "pluginhost.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 int CompareCommand::run(const QStringList& args, CommandContext& context)
 {
@@ -25,9 +25,9 @@ int CompareCommand::run(const QStringList& args, CommandContext& context)
     for (const QString& message : messages)
         context.out << "  " << message << "\n";
 
-    const InspectedBlock first = BlockInspector::inspect(a);
-    const InspectedBlock second = BlockInspector::inspect(b);
-    const QStringList fields = BlockInspector::differences(first, second);
+    const DecodedBlock first = BlockDecoder::decode(a);
+    const DecodedBlock second = BlockDecoder::decode(b);
+    const QStringList fields = BlockDecoder::differences(first, second);
     context.out << "Field differences (first / second):\n";
     if (fields.isEmpty())
         context.out << "  (none)\n";

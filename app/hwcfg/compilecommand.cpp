@@ -2,7 +2,7 @@
 
 #include "pluginhost.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 #include <QDateTime>
 #include <QFile>
@@ -61,7 +61,7 @@ int CompileCommand::run(const QStringList& args, CommandContext& context)
     for (int code : errors)
         context.out << "  error " << code << ": " << errorText(code) << "\n";
     if (result == 0) {
-        for (const InspectedSection& s : BlockInspector::inspect(block).sections)
+        for (const DecodedSection& s : BlockDecoder::decode(block).sections)
             context.out << "  section " << s.id << " " << s.title << ", " << s.length << " bytes\n";
     }
     const QFileInfo logInfo(log);

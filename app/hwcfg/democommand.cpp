@@ -5,7 +5,7 @@
 #include "newcommand.h"
 #include "pluginhost.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 #include <corekit/hosthome.h>
 #include <slaves/slavecontrol.h>
 
@@ -91,7 +91,7 @@ int DemoCommand::run(const QStringList& args, CommandContext& context)
     const QByteArray saved = plugin.save(r70);
     ModuleStore(line1).store(QStringLiteral("CPU1"), saved);
     out << "\n== Its save data, stored in the project as CPU1\n";
-    for (const InspectedSection& section : BlockInspector::inspect(saved).sections)
+    for (const DecodedSection& section : BlockDecoder::decode(saved).sections)
         out << "  section " << section.id << " " << section.title << ", " << section.length
             << " bytes, " << section.fields.size() << " fields\n";
 
@@ -108,8 +108,8 @@ int DemoCommand::run(const QStringList& args, CommandContext& context)
     const QByteArray prefix(4, '\0');
     for (const QString& message : plugin.compare(prefix + saved, prefix + moved))
         out << "compare: " << message << "\n";
-    for (const QString& line : BlockInspector::differences(BlockInspector::inspect(saved),
-                                                           BlockInspector::inspect(moved)))
+    for (const QString& line :
+         BlockDecoder::differences(BlockDecoder::decode(saved), BlockDecoder::decode(moved)))
         out << "field: " << line << "\n";
 
     out << "\n== EtherCAT slaves: a coupler with two modules (its I/O map changed) and a drive\n";
@@ -139,7 +139,7 @@ int DemoCommand::run(const QStringList& args, CommandContext& context)
     const int result = plugin.compile(r70, block, errors);
     out << "compile: " << (result == 0 ? "done" : "failed") << ", " << block.size() << " bytes, "
         << errors.size() << " error(s)\n";
-    for (const InspectedSection& section : BlockInspector::inspect(block).sections)
+    for (const DecodedSection& section : BlockDecoder::decode(block).sections)
         out << "  section " << section.id << " " << section.title << ", " << section.length
             << " bytes\n";
     QFile log(QFileInfo(line1).absolutePath() + QStringLiteral("/hwcompilelog"));

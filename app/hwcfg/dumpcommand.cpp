@@ -1,6 +1,6 @@
 #include "dumpcommand.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -49,7 +49,7 @@ int DumpCommand::run(const QStringList& args, CommandContext& context)
     QByteArray data;
     if (!readBlockFile(parser.positionalArguments().constFirst(), data, context))
         return 1;
-    const InspectedBlock block = BlockInspector::inspect(data, prefix);
+    const DecodedBlock block = BlockDecoder::decode(data, prefix);
     if (parser.isSet(QStringLiteral("json")))
         context.out << QJsonDocument(block.toJson()).toJson();
     else

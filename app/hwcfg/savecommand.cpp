@@ -3,7 +3,7 @@
 #include "modulestore.h"
 #include "pluginhost.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 #include <QSaveFile>
 
@@ -43,7 +43,7 @@ int SaveCommand::run(const QStringList& args, CommandContext& context)
     }
     context.out << "Saved " << module << ": " << data.size() << " bytes"
                 << (changed ? " (changed)" : " (unchanged)") << "\n";
-    for (const InspectedSection& s : BlockInspector::inspect(data).sections)
+    for (const DecodedSection& s : BlockDecoder::decode(data).sections)
         context.out << "  section " << s.id << " " << s.title << ", " << s.length << " bytes\n";
     if (!out.isEmpty())
         context.out << "Written to " << out << "\n";

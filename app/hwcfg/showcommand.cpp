@@ -3,7 +3,7 @@
 #include "newcommand.h"
 #include "pluginhost.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 
 #include <QJsonDocument>
 
@@ -25,7 +25,7 @@ int ShowCommand::run(const QStringList& args, CommandContext& context)
         return 1;
     // What the plug-in makes of the stored data, saved again: the configuration as it is now.
     const QByteArray data = context.plugin.save(handle);
-    const InspectedBlock block = BlockInspector::inspect(data);
+    const DecodedBlock block = BlockDecoder::decode(data);
     if (parser.isSet(QStringLiteral("json"))) {
         context.out << QJsonDocument(block.toJson()).toJson();
     } else {

@@ -16,7 +16,7 @@
 //   WriteChannel writes the object's members,
 //   ReadChannel fills them from bytes (a missing field fails and changes nothing),
 //   DumpChannel reads like ReadChannel and records every field for inspection.
-// So writer, reader and inspector cannot drift apart. Each call returns whether the field
+// So writer, reader and decoder cannot drift apart. Each call returns whether the field
 // was there; codecs chain them with && to stop at the first missing one.
 
 struct DumpField
@@ -35,8 +35,7 @@ public:
 
     explicit WriteChannel(ByteWriter& out)
         : m_out(out)
-    {
-    }
+    {}
 
     bool u8(const char*, quint8& v) { return m_out.u8(v), true; }
     bool i8(const char*, qint8& v) { return m_out.u8(quint8(v)), true; }
@@ -76,8 +75,7 @@ public:
 
     explicit ReadChannel(ByteReader& in)
         : m_in(in)
-    {
-    }
+    {}
 
     bool u8(const char*, quint8& v) { return m_in.u8(v); }
     bool i8(const char*, qint8& v) { return m_in.i8(v); }
@@ -118,8 +116,7 @@ public:
     DumpChannel(ByteReader& in, QList<DumpField>& fields)
         : ReadChannel(in)
         , m_fields(fields)
-    {
-    }
+    {}
 
     bool u8(const char* name, quint8& v);
     bool i8(const char* name, qint8& v);

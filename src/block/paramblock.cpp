@@ -28,10 +28,10 @@ std::optional<QByteArray> ParamBlock::build(CpuObject& object, WriteMode mode, Q
         HeaderSection::write(object, mode == WriteMode::Save ? HeaderSection::Layout::SaveData
                                                              : HeaderSection::Layout::Download);
     int count = 1;
-    for (const SectionSpec& spec : SectionTable::sections()) {
-        if (!spec.present(object))
+    for (const SectionEntry& entry : SectionTable::sections()) {
+        if (!entry.present(object))
             continue;
-        const QByteArray section = spec.write(object, mode, errors);
+        const QByteArray section = entry.write(object, mode, errors);
         if (section.isEmpty())
             return std::nullopt;
         body.append(section);
@@ -104,9 +104,9 @@ std::unique_ptr<CpuObject> ParamBlock::restore(const QByteArray& data, const QSt
     ByteReader section;
     quint8 id = 0;
     for (int i = 1; i < count && nextSection(in, section, id); ++i) {
-        const SectionSpec* spec = SectionTable::find(id);
-        if (spec && spec->read)
-            spec->read(*object, section, context);
+        const SectionEntry* entry = SectionTable::find(id);
+        if (entry && entry->read)
+            entry->read(*object, section, context);
     }
     return object;
 }
@@ -201,9 +201,9 @@ std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& block,
         default:
             break;
         }
-        const SectionSpec* spec = SectionTable::find(id);
-        if (spec && spec->read)
-            spec->read(*object, section, context);
+        const SectionEntry* entry = SectionTable::find(id);
+        if (entry && entry->read)
+            entry->read(*object, section, context);
     }
     return object;
 }

@@ -50,7 +50,7 @@ void plainDump(ByteReader& s, WriteMode, QList<DumpField>& f)
     Dump(s, f);
 }
 
-QVector<SectionSpec> buildTable()
+QVector<SectionEntry> buildTable()
 {
     return {
         {SectionId::CpuParam, 0, "SEC_ID_CPU_PARAM", "CPU parameters", always,
@@ -112,17 +112,17 @@ QVector<SectionSpec> buildTable()
 
 } // namespace
 
-const QVector<SectionSpec>& SectionTable::sections()
+const QVector<SectionEntry>& SectionTable::sections()
 {
-    static const QVector<SectionSpec> table = buildTable();
+    static const QVector<SectionEntry> table = buildTable();
     return table;
 }
 
-const SectionSpec* SectionTable::find(quint8 id)
+const SectionEntry* SectionTable::find(quint8 id)
 {
-    for (const SectionSpec& spec : sections()) {
-        if (quint8(spec.id) == id)
-            return &spec;
+    for (const SectionEntry& entry : sections()) {
+        if (quint8(entry.id) == id)
+            return &entry;
     }
     return nullptr;
 }
@@ -141,7 +141,7 @@ QString SectionTable::title(quint8 id)
     default:
         break;
     }
-    if (const SectionSpec* spec = find(id))
-        return QString::fromLatin1(spec->title);
+    if (const SectionEntry* entry = find(id))
+        return QString::fromLatin1(entry->title);
     return QStringLiteral("section %1").arg(id);
 }

@@ -18,8 +18,8 @@ struct ReadContext
 };
 
 // One section of a parameter block, after the header: when it is written, by whom, and who
-// reads and inspects it. The table's order is the order in the block.
-struct SectionSpec
+// reads and decodes it. The table's order is the order in the block.
+struct SectionEntry
 {
     SectionId id;
     quint8 mark;        // byte 4 of the head; readers ignore it
@@ -41,10 +41,10 @@ class SectionTable
 {
 public:
     // Every section after the header, in block order.
-    static const QVector<SectionSpec>& sections();
+    static const QVector<SectionEntry>& sections();
 
-    // The spec of an identifier, or null (unknown sections are skipped by readers).
-    static const SectionSpec* find(quint8 id);
+    // The entry of an identifier, or null (unknown sections are skipped by readers).
+    static const SectionEntry* find(quint8 id);
 
     // A name for any identifier, for tools.
     static QString title(quint8 id);

@@ -31,7 +31,6 @@ private slots:
     void byteOrder();
     void symbols();
     void help();
-    void componentPaths();
     void missingPluginResolvesToNothing();
 
 private:
@@ -274,12 +273,6 @@ void TestHostServices::help()
     clearRequestedHelpTopics();
     startHelpSys(QStringLiteral("OPC UA"));
     QCOMPARE(requestedHelpTopics(), QStringList{"OPC UA"});
-}
-
-void TestHostServices::componentPaths()
-{
-    QCOMPARE(getHwcnfgComponentPath(6), m_host.home() + QStringLiteral("/hwcnfg/6/"));
-    QCOMPARE(getHwcnfgComponentPath(9), m_host.home() + QStringLiteral("/hwcnfg/9/"));
 }
 
 void TestHostServices::missingPluginResolvesToNothing()

@@ -63,18 +63,8 @@ QString TestCpuObjectFactory::projectFor(const QString& plcType)
 void TestCpuObjectFactory::constructorDefaults()
 {
     const CpuObject cpu;
-    QCOMPARE(cpu.descriptor.rackId, -1);
-    QCOMPARE(cpu.descriptor.supportRack, 4);
-    QCOMPARE(cpu.descriptor.NeedHwCnfgVersion, 2000);
-    QCOMPARE(cpu.descriptor.inMap.flag1, quint8(1));
-    QCOMPARE(cpu.params.tcpIp.remoteControl, quint8(1));
     QCOMPARE(cpu.params.port0.tag, quint16(0)); // ports come from createObject or a block
-    QCOMPARE(cpu.etherCat.dcCycleTime, 4000u);
-    QCOMPARE(cpu.etherCat.syncOffset, quint8(20));
-    QCOMPARE(cpu.canMaster.nodeId, quint8(1));
-    QCOMPARE(cpu.canMaster.cobId, 128u);
     QCOMPARE(cpu.cards[1].slot, quint8(1));
-    QCOMPARE(cpu.localPort.receiveTimeout, quint16(2000));
     QVERIFY(!cpu.soe[0].isUsed()); // a constructed slot is free, not "slot 0"
 }
 
@@ -122,12 +112,7 @@ void TestCpuObjectFactory::modelDefaults()
     QCOMPARE(d.rackId, -1);
     QCOMPARE(d.slotId, -1);
     QCOMPARE(cpu->params.tcpIp.deviceName.text(), deviceName);
-    QCOMPARE(cpu->params.tcpIp.groupNameShort.text(), QStringLiteral("PELLAN"));
     QCOMPARE(bytes(cpu->params.tcpIp.ip).toHex(), QByteArray("c0a801c9"));
-    QCOMPARE(cpu->params.networkTag, quint16(0xBE94));
-    QCOMPARE(cpu->params.port1.tag, quint16(0x1E80));
-    QCOMPARE(cpu->params.password.level, quint8(1));
-    QCOMPARE(cpu->params.background.percent, quint8(10));
     QCOMPARE(int(d.inMap.points), inputs);
     QCOMPARE(int(d.outMap.points), outputs);
     QCOMPARE(d.inMap.area, quint8(129));
@@ -136,8 +121,6 @@ void TestCpuObjectFactory::modelDefaults()
     QCOMPARE(cpu->opcUaSupported, opcUa);
     QCOMPARE(int(cpu->params.retentive[0].count), firstRetentiveCount);
     QCOMPARE(cpu->params.retentive[5].index, quint16(5 * 256));
-    QCOMPARE(cpu->hsc[5].control, quint8(18));
-    QCOMPARE(cpu->soe[15].trigger.typeCode, quint8(1));
     QVERIFY(!cpu->soe[15].isUsed());
 
     QList<MemoryClaim> expected;

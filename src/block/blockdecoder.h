@@ -10,7 +10,7 @@
 
 // A parameter block decoded section by section and field by field, for tools. Any bytes
 // are accepted: what cannot be decoded is shown as bytes, a malformed block says where.
-struct InspectedSection
+struct DecodedSection
 {
     int offset = 0;
     quint32 declaredLength = 0;
@@ -24,26 +24,26 @@ struct InspectedSection
     QString note;
 };
 
-struct InspectedBlock
+struct DecodedBlock
 {
     bool ok = false; // false: the block is malformed; `error` says why
     QString error;
     int size = 0;
     int count = 0;
     QString layout; // "save data" or "download block"
-    QList<InspectedSection> sections;
+    QList<DecodedSection> sections;
     QStringList notes;
 
     QJsonObject toJson() const;
     QString toText() const;
 };
 
-class BlockInspector
+class BlockDecoder
 {
 public:
     // `prefix` bytes before the count byte are skipped (the host's compare input has 4).
-    static InspectedBlock inspect(const QByteArray& block, int prefix = 0);
+    static DecodedBlock decode(const QByteArray& block, int prefix = 0);
 
     // Field-level differences of two blocks, one line each, in block order.
-    static QStringList differences(const InspectedBlock& first, const InspectedBlock& second);
+    static QStringList differences(const DecodedBlock& first, const DecodedBlock& second);
 };

@@ -1,4 +1,4 @@
-#include "blockinspector.h"
+#include "blockdecoder.h"
 
 #include "bytereader.h"
 #include "headersection.h"
@@ -16,9 +16,9 @@ QString hex(const QByteArray& bytes)
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
-InspectedSection headOf(const QByteArray& block, int offset, int end)
+DecodedSection headOf(const QByteArray& block, int offset, int end)
 {
-    InspectedSection s;
+    DecodedSection s;
     s.offset = offset;
     ByteReader r(block, offset, end);
     r.u32(s.declaredLength);
@@ -32,9 +32,9 @@ InspectedSection headOf(const QByteArray& block, int offset, int end)
 
 } // namespace
 
-InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
+DecodedBlock BlockDecoder::decode(const QByteArray& block, int prefix)
 {
-    InspectedBlock result;
+    DecodedBlock result;
     result.size = block.size();
     ByteReader in(block, prefix, block.size());
     quint8 count = 0;
@@ -57,7 +57,7 @@ InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
                 .arg(in.remaining());
         return result;
     }
-    InspectedSection header = headOf(block, in.pos(), in.pos() + int(headerLength));
+    DecodedSection header = headOf(block, in.pos(), in.pos() + int(headerLength));
     const auto layout =
         HeaderSection::guessLayout(block, header.offset + kHeadSize, header.offset + header.length);
     result.layout = layout == HeaderSection::Layout::Download ? QStringLiteral("download block")
@@ -88,17 +88,17 @@ InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
             return result;
         }
         const int present = int(qMin<quint32>(length, quint32(in.remaining())));
-        InspectedSection section = headOf(block, in.pos(), in.pos() + present);
+        DecodedSection section = headOf(block, in.pos(), in.pos() + present);
         if (quint32(present) < length)
             section.note =
                 QStringLiteral("declares %1 bytes; only %2 are present").arg(length).arg(present);
-        const SectionSpec* spec = SectionTable::find(section.id);
-        if (spec && spec->dump) {
+        const SectionEntry* entry = SectionTable::find(section.id);
+        if (entry && entry->dump) {
             ByteReader r(block, section.offset, section.offset + present);
-            spec->dump(r,
-                       layout == HeaderSection::Layout::Download ? WriteMode::Download
-                                                                 : WriteMode::Save,
-                       section.fields);
+            entry->dump(r,
+                        layout == HeaderSection::Layout::Download ? WriteMode::Download
+                                                                  : WriteMode::Save,
+                        section.fields);
             section.decoded = true;
         }
         result.sections.append(section);
@@ -111,10 +111,10 @@ InspectedBlock BlockInspector::inspect(const QByteArray& block, int prefix)
     return result;
 }
 
-QJsonObject InspectedBlock::toJson() const
+QJsonObject DecodedBlock::toJson() const
 {
     QJsonArray sectionArray;
-    for (const InspectedSection& s : sections) {
+    for (const DecodedSection& s : sections) {
         QJsonArray fieldArray;
         for (const DumpField& f : s.fields)
             fieldArray.append(QJsonObject{
@@ -140,14 +140,14 @@ QJsonObject InspectedBlock::toJson() const
     return json;
 }
 
-QString InspectedBlock::toText() const
+QString DecodedBlock::toText() const
 {
     QString text = QStringLiteral("%1 bytes, count byte %2%3\n")
                        .arg(size)
                        .arg(count)
                        .arg(layout.isEmpty() ? QString() : QStringLiteral(", ") + layout);
     for (int i = 0; i < sections.size(); ++i) {
-        const InspectedSection& s = sections.at(i);
+        const DecodedSection& s = sections.at(i);
         text += QStringLiteral("\n[%1] section %2, %3 (mark %4), offset %5, %6 bytes\n")
                     .arg(i)
                     .arg(s.id)
@@ -169,22 +169,22 @@ QString InspectedBlock::toText() const
     return text;
 }
 
-QStringList BlockInspector::differences(const InspectedBlock& first, const InspectedBlock& second)
+QStringList BlockDecoder::differences(const DecodedBlock& first, const DecodedBlock& second)
 {
     QStringList lines;
     if (first.count != second.count)
         lines.append(QStringLiteral("section count: %1 / %2").arg(first.count).arg(second.count));
     // Sections are matched by identifier and occurrence, so an extra section in one block
     // does not misalign the rest.
-    QMap<QPair<int, int>, const InspectedSection*> byKey;
+    QMap<QPair<int, int>, const DecodedSection*> byKey;
     QMap<int, int> seen;
-    for (const InspectedSection& s : second.sections)
+    for (const DecodedSection& s : second.sections)
         byKey.insert({s.id, seen[s.id]++}, &s);
     seen.clear();
     QSet<QPair<int, int>> matched;
-    for (const InspectedSection& a : first.sections) {
+    for (const DecodedSection& a : first.sections) {
         const QPair<int, int> key{a.id, seen[a.id]++};
-        const InspectedSection* b = byKey.value(key);
+        const DecodedSection* b = byKey.value(key);
         if (!b) {
             lines.append(
                 QStringLiteral("section %1 (%2): only in the first block").arg(a.id).arg(a.title));

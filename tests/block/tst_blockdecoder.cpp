@@ -1,6 +1,6 @@
 #include "hostfixture.h"
 
-#include <block/blockinspector.h>
+#include <block/blockdecoder.h>
 #include <block/paramblock.h>
 #include <plugin/cpuobjectfactory.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-QString fieldValue(const InspectedSection& section, const QString& name)
+QString fieldValue(const DecodedSection& section, const QString& name)
 {
     for (const DumpField& f : section.fields) {
         if (f.name == name)
@@ -21,7 +21,7 @@ QString fieldValue(const InspectedSection& section, const QString& name)
 } // namespace
 
 // The decoder behind "hwcfg dump" and the field-level compare.
-class TestBlockInspector : public QObject
+class TestBlockDecoder : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ private:
     QByteArray m_download;
 };
 
-void TestBlockInspector::initTestCase()
+void TestBlockDecoder::initTestCase()
 {
     m_cpu = CpuObjectFactory::create(0x21, QString());
     m_cpu->descriptor.comment = QStringLiteral("main cabinet");
@@ -53,27 +53,27 @@ void TestBlockInspector::initTestCase()
     m_download = *ParamBlock::build(*m_cpu, WriteMode::Download, errors);
 }
 
-void TestBlockInspector::decodesBothLayouts_data()
+void TestBlockDecoder::decodesBothLayouts_data()
 {
     QTest::addColumn<bool>("save");
     QTest::newRow("save data") << true;
     QTest::newRow("download block") << false;
 }
 
-void TestBlockInspector::decodesBothLayouts()
+void TestBlockDecoder::decodesBothLayouts()
 {
     QFETCH(bool, save);
-    const InspectedBlock block = BlockInspector::inspect(save ? m_saved : m_download);
+    const DecodedBlock block = BlockDecoder::decode(save ? m_saved : m_download);
     QVERIFY2(block.ok, qPrintable(block.error));
     QCOMPARE(block.layout, save ? QStringLiteral("save data") : QStringLiteral("download block"));
     QCOMPARE(block.sections.size(), 8); // 2, 3, 8, 28, 29, 33, 34, 35
-    const InspectedSection& header = block.sections.at(0);
+    const DecodedSection& header = block.sections.at(0);
     QCOMPARE(fieldValue(header, "name"), QStringLiteral("\"R70\""));
     QCOMPARE(fieldValue(header, "comment"),
              save ? QStringLiteral("\"main cabinet\"") : QStringLiteral("<absent>"));
     QCOMPARE(fieldValue(header, "input map / points"), QStringLiteral("16"));
     QCOMPARE(fieldValue(header, "catalog entry"), QStringLiteral("R70 (KLV2 R70-500P)"));
-    const InspectedSection& cpu = block.sections.at(1);
+    const DecodedSection& cpu = block.sections.at(1);
     QVERIFY(cpu.decoded);
     QCOMPARE(fieldValue(cpu, "TCP/IP / IP address"), QStringLiteral("192.168.1.201"));
     QCOMPARE(fieldValue(cpu, "TCP/IP / device name"), QStringLiteral("\"Corvo\" (length byte 5)"));
@@ -81,18 +81,18 @@ void TestBlockInspector::decodesBothLayouts()
     QCOMPARE(fieldValue(cpu, "SOE / record 0 / title"), QStringLiteral("\"Door\""));
     QCOMPARE(fieldValue(block.sections.at(2), "extension-bus clock"), QStringLiteral("0"));
     // Every field lies inside its section.
-    for (const InspectedSection& s : block.sections) {
+    for (const DecodedSection& s : block.sections) {
         for (const DumpField& f : s.fields)
             QVERIFY(f.offset >= s.offset && f.offset + f.size <= s.offset + s.length);
     }
     const QJsonObject json = block.toJson();
     QCOMPARE(json.value("sections").toArray().size(), 8);
-    for (const InspectedSection& s : block.sections)
+    for (const DecodedSection& s : block.sections)
         QVERIFY2(s.decoded, qPrintable(s.title));
     QVERIFY(block.toText().contains(QLatin1String("192.168.1.201")));
 }
 
-void TestBlockInspector::malformedBlocksSayWhere_data()
+void TestBlockDecoder::malformedBlocksSayWhere_data()
 {
     QTest::addColumn<QByteArray>("block");
     QTest::addColumn<QString>("error");
@@ -104,7 +104,7 @@ void TestBlockInspector::malformedBlocksSayWhere_data()
     QTest::newRow("section below its head") << QByteArray() << QString(); // built below
 }
 
-void TestBlockInspector::malformedBlocksSayWhere()
+void TestBlockDecoder::malformedBlocksSayWhere()
 {
     QFETCH(QByteArray, block);
     QFETCH(QString, error);
@@ -115,39 +115,39 @@ void TestBlockInspector::malformedBlocksSayWhere()
                 QByteArray::fromHex("0000000400030000");
         error = QStringLiteral("less than its own 8-byte head");
     }
-    const InspectedBlock inspected = BlockInspector::inspect(block);
+    const DecodedBlock inspected = BlockDecoder::decode(block);
     QVERIFY(!inspected.ok);
     QVERIFY2(inspected.error.contains(error), qPrintable(inspected.error));
     QVERIFY(inspected.toText().contains(QLatin1String("malformed")));
 }
 
-void TestBlockInspector::unknownSectionsAreShownAsBytes()
+void TestBlockDecoder::unknownSectionsAreShownAsBytes()
 {
     QByteArray block = m_saved;
     block[0] = char(quint8(block.at(0)) + 1);
     block.append(QByteArray::fromHex("0000000c0163000001020304"));
     block.append(QByteArray::fromHex("aabb"));
-    const InspectedBlock inspected = BlockInspector::inspect(block);
+    const DecodedBlock inspected = BlockDecoder::decode(block);
     QVERIFY(inspected.ok);
-    const InspectedSection& unknown = inspected.sections.last();
+    const DecodedSection& unknown = inspected.sections.last();
     QCOMPARE(unknown.id, quint8(99));
     QVERIFY(!unknown.decoded);
     QVERIFY(inspected.toText().contains(QLatin1String("01 02 03 04")));
     QCOMPARE(inspected.notes, QStringList{"2 bytes after the last counted section"});
 }
 
-void TestBlockInspector::fieldDifferences()
+void TestBlockDecoder::fieldDifferences()
 {
     auto other = ParamBlock::restore(m_saved, QString(), false);
     other->params.tcpIp.ip = {10, 0, 0, 7};
     other->params.background.percent = 20;
     other->extBusClock = 1;
-    const QStringList lines = BlockInspector::differences(
-        BlockInspector::inspect(m_saved), BlockInspector::inspect(ParamBlock::save(*other)));
+    const QStringList lines = BlockDecoder::differences(
+        BlockDecoder::decode(m_saved), BlockDecoder::decode(ParamBlock::save(*other)));
     QCOMPARE(lines, (QStringList{"CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
                                  "CPU parameters / background time / percent: 10 / 20",
                                  "CPU expansion / extension-bus clock: 0 / 1"}));
 }
 
-QTEST_GUILESS_MAIN(TestBlockInspector)
-#include "tst_blockinspector.moc"
+QTEST_GUILESS_MAIN(TestBlockDecoder)
+#include "tst_blockdecoder.moc"
