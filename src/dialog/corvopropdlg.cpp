@@ -90,6 +90,7 @@ Corvopropdlg::Corvopropdlg(CpuObject* object, const QString& projectPath, QWidge
     m_context.descriptor = m_object->descriptor;
     m_inMapAtOpen = m_object->descriptor.inMap;
     m_outMapAtOpen = m_object->descriptor.outMap;
+    m_heldLocalMemoryAtOpen = m_object->holdsLocalMemory;
 
     setWindowTitle(tr("Properties - %1").arg(m_object->descriptor.ObjName));
     setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint);
@@ -304,6 +305,8 @@ void Corvopropdlg::updatePage(int number)
 
 void Corvopropdlg::freeLocalMemory()
 {
+    if (!m_object->holdsLocalMemory)
+        return; // nothing of ours to step aside
     const int inBytes = m_object->descriptor.inMap.byteCount();
     const int outBytes = m_object->descriptor.outMap.byteCount();
     if (inBytes)
@@ -316,10 +319,13 @@ void Corvopropdlg::claimLocalMemory()
 {
     const int inBytes = m_object->descriptor.inMap.byteCount();
     const int outBytes = m_object->descriptor.outMap.byteCount();
-    if (inBytes)
-        getLocalMemory(m_projectPath, VarAreaLocalInput, 0, inBytes);
-    if (outBytes)
-        getLocalMemory(m_projectPath, VarAreaLocalOutput, 0, outBytes);
+    const bool inClaimed =
+        !inBytes || getLocalMemory(m_projectPath, VarAreaLocalInput, 0, inBytes) == MemoryOk;
+    const bool outClaimed =
+        !outBytes || getLocalMemory(m_projectPath, VarAreaLocalOutput, 0, outBytes) == MemoryOk;
+    // What is claimed here is the object's from now on; the memory snapshot of the dialog
+    // decides whether it stays.
+    m_object->holdsLocalMemory = !m_projectPath.isEmpty() && inClaimed && outClaimed;
 }
 
 std::unique_ptr<CpuObject> Corvopropdlg::createDefaultObject()
@@ -448,6 +454,7 @@ void Corvopropdlg::reject()
 {
     m_object->descriptor.inMap = m_inMapAtOpen;
     m_object->descriptor.outMap = m_outMapAtOpen;
+    m_object->holdsLocalMemory = m_heldLocalMemoryAtOpen;
     QDialog::reject();
 }
 

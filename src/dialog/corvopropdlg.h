@@ -91,6 +91,7 @@ private:
     DialogContext m_context;
     LocalIoMap m_inMapAtOpen;
     LocalIoMap m_outMapAtOpen;
+    bool m_heldLocalMemoryAtOpen = false;
 
     QTreeWidget* m_tree = nullptr;
     QTreeWidgetItem* m_root = nullptr;

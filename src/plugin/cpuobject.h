@@ -47,4 +47,10 @@ struct CpuObject
     QbusSettings qbus;
     std::array<CardRecord, CardCount> cards{};
     LocalPort localPort;
+
+    // Whether the object's local I/O bytes and its cards' addresses are claimed in the
+    // project's memory bookkeeping on its behalf. An object built from a block holds
+    // nothing, so releasing it must not give back another object's claims.
+    bool holdsLocalMemory = false;
+    bool holdsCardMemory = false;
 };

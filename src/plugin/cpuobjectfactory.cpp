@@ -84,6 +84,7 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
             freeMemory(projectPath, VarAreaLocalInput, d.inMap.startByte, d.inMap.byteCount());
         return nullptr;
     }
+    object->holdsLocalMemory = !projectPath.isEmpty();
     object->hsc.fill(HscChannel::creationDefault());
     object->opcUaSupported = projectSupportsOpcUa(projectPath);
     return object;
@@ -93,10 +94,12 @@ void CpuObjectFactory::releaseMemory(const CpuObject& object)
 {
     const QString& path = object.projectPath;
     const ModuleDescriptor& d = object.descriptor;
-    if (d.inMap.byteCount() > 0)
+    if (object.holdsLocalMemory && d.inMap.byteCount() > 0)
         freeMemory(path, VarAreaLocalInput, d.inMap.startByte, d.inMap.byteCount());
-    if (d.outMap.byteCount() > 0)
+    if (object.holdsLocalMemory && d.outMap.byteCount() > 0)
         freeMemory(path, VarAreaLocalOutput, d.outMap.startByte, d.outMap.byteCount());
+    if (!object.holdsCardMemory)
+        return;
     for (const CardRecord& card : object.cards) {
         switch (card.cardType()) {
         case CardType::Amx05: {

@@ -17,7 +17,7 @@ public:
     static std::unique_ptr<CpuObject> create(int id, const QString& projectPath);
 
     // Gives back every memory range the object holds: local inputs and outputs, and the
-    // ranges and bits of its expansion cards.
+    // ranges and bits of its expansion cards; an object built from a block holds none.
     static void releaseMemory(const CpuObject& object);
 
     // Whether the entry's server file exists in host component folder 9.

@@ -268,6 +268,14 @@ void TestCpuObjectFactory::releaseGivesBackEveryClaim()
         QCOMPARE(getBitMemory(project, 0x81, 24 + k, 1), int(MemoryOk));
     }
     QVERIFY(!getUsedMemory(project).isEmpty());
+    // An object built from a block holds nothing: releasing it leaves the claims alone.
+    const auto before = getUsedMemory(project);
+    CpuObject restored = *cpu;
+    restored.holdsLocalMemory = false;
+    restored.holdsCardMemory = false;
+    CpuObjectFactory::releaseMemory(restored);
+    QCOMPARE(getUsedMemory(project), before);
+    cpu->holdsCardMemory = true; // as the card page records once it claims the addresses
     CpuObjectFactory::releaseMemory(*cpu);
     QVERIFY(getUsedMemory(project).isEmpty());
 }
