@@ -1,31 +1,15 @@
 #include "report.h"
 
+#include <corekit/plcfacts.h>
+
 #include <climits>
 
 namespace Report {
 
 QString areaName(int area)
 {
-    switch (area) {
-    case 4:
-        return QStringLiteral("S");
-    case 5:
-        return QStringLiteral("SM");
-    case 6:
-        return QStringLiteral("AI");
-    case 7:
-        return QStringLiteral("AQ");
-    case 0x81:
-        return QStringLiteral("I");
-    case 0x82:
-        return QStringLiteral("Q");
-    case 0x83:
-        return QStringLiteral("M");
-    case 0x84:
-        return QStringLiteral("V");
-    default:
-        return QStringLiteral("area %1").arg(area);
-    }
+    const QString name = memoryAreaName(area);
+    return name.isEmpty() ? QStringLiteral("area %1").arg(area) : name;
 }
 
 QString describeMap(const LocalIoMap& map)

@@ -25,31 +25,6 @@ QJsonObject findModel(const QString& first, const QString& second)
     return {};
 }
 
-// Byte areas of the host's VarArea codes and the "addrRanges" key holding their size.
-QString areaKey(int area)
-{
-    switch (area) {
-    case 4:
-        return QStringLiteral("S");
-    case 5:
-        return QStringLiteral("SM");
-    case 6:
-        return QStringLiteral("AI");
-    case 7:
-        return QStringLiteral("AQ");
-    case 0x81:
-        return QStringLiteral("I");
-    case 0x82:
-        return QStringLiteral("Q");
-    case 0x83:
-        return QStringLiteral("M");
-    case 0x84:
-        return QStringLiteral("V");
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 bool getPlcSupportOpcUA(const QString& type, const QString& version)
@@ -99,9 +74,34 @@ QList<DataRetenDefault> getDefaultDataRenten(const QString& type, const QString&
     return list;
 }
 
+QString memoryAreaName(int area)
+{
+    switch (area) {
+    case 4:
+        return QStringLiteral("S");
+    case 5:
+        return QStringLiteral("SM");
+    case 6:
+        return QStringLiteral("AI");
+    case 7:
+        return QStringLiteral("AQ");
+    case 0x81:
+        return QStringLiteral("I");
+    case 0x82:
+        return QStringLiteral("Q");
+    case 0x83:
+        return QStringLiteral("M");
+    case 0x84:
+        return QStringLiteral("V");
+    default:
+        return {};
+    }
+}
+
 int plcAreaSize(const QString& type, int area)
 {
-    const QString key = areaKey(area);
+    // The "addrRanges" key of an area is its letters.
+    const QString key = memoryAreaName(area);
     const QJsonValue size =
         findModel(type, QString()).value(QStringLiteral("addrRanges")).toObject().value(key);
     return key.isEmpty() || !size.isDouble() ? -1 : size.toInt();

@@ -25,6 +25,10 @@ COREKIT_EXPORT int getPlcPpiPortNumByVer(const QString& model);
 COREKIT_EXPORT QList<DataRetenDefault> getDefaultDataRenten(const QString& type,
                                                             const QString& version);
 
+// The letters of a memory area (VarArea code) as addresses write it: "I", "Q", "M", "V",
+// "AI", "AQ", "S", "SM"; empty for other codes.
+COREKIT_EXPORT QString memoryAreaName(int area);
+
 // The byte size of a memory area (VarArea code) for a PLC type, from its "addrRanges"
 // under the area's letter key; -1 when the type does not declare one.
 COREKIT_EXPORT int plcAreaSize(const QString& type, int area);

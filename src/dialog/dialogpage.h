@@ -7,6 +7,9 @@
 #include <QList>
 #include <QWidget>
 
+class QHBoxLayout;
+class QPushButton;
+
 // One page of the properties dialog. It loads its widgets from an object (the edited one,
 // or a default object while its Defaults run), and writes them into the edited object once
 // every check of the dialog has passed. Page numbers name what the frame's updatePage and
@@ -32,6 +35,10 @@ signals:
 
 protected:
     const DialogContext& context() const { return m_context; }
+
+    // The row that heads a page: its word-wrapped description (none when empty) and its
+    // "Defaults" button, which `defaults` receives.
+    QHBoxLayout* introRow(const QString& text, QPushButton*& defaults);
 
 private:
     const DialogContext& m_context;

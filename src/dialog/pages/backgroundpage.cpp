@@ -19,19 +19,13 @@ constexpr int kMaxPercent = 50;
 BackgroundPage::BackgroundPage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
 {
-    auto* intro = new QLabel(
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(
         tr("You can select the amount of time the PLC will dedicate to background activities "
            "during RUN mode. This parameter is primarily used to control the scan impact during "
            "execution states and runtime edit operations."),
-        this);
-    intro->setWordWrap(true);
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
+        defaults);
     connect(defaults, &QPushButton::clicked, this, &BackgroundPage::slot_bttnDefauBackTime);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(defaults, 0, Qt::AlignTop);
 
     auto* group = new QGroupBox(tr("Time"), this);
     auto* groupLayout = new QHBoxLayout(group);

@@ -18,18 +18,12 @@ GeneralPage::GeneralPage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
     , m_name(new MLineEdit(this))
     , m_comment(new QPlainTextEdit(this))
-    , m_defaults(new QPushButton(tr("Defaults"), this))
 {
     m_name->setObjectName(QStringLiteral("nameEdit"));
     m_name->setMaxLength(NameMaxLength);
     m_comment->setObjectName(QStringLiteral("commentEdit"));
-    m_defaults->setObjectName(QStringLiteral("defaultsButton"));
 
-    auto* intro = new QLabel(tr("You can adjust the name and comment for the object."), this);
-    intro->setWordWrap(true);
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(m_defaults);
+    auto* top = introRow(tr("You can adjust the name and comment for the object."), m_defaults);
 
     auto* group = new QGroupBox(tr("Information"), this);
     auto* form = new QFormLayout(group);

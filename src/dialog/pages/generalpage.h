@@ -30,5 +30,5 @@ public slots:
 private:
     MLineEdit* m_name;
     QPlainTextEdit* m_comment;
-    QPushButton* m_defaults;
+    QPushButton* m_defaults = nullptr;
 };

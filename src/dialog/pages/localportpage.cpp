@@ -57,11 +57,8 @@ LocalPortPage::LocalPortPage(const DialogContext& context, QWidget* parent)
     m_receiveTimeout->setSuffix(tr("ms"));
     m_receiveTimeout->setValue(2000);
 
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
-    auto* top = new QHBoxLayout;
-    top->addStretch(1);
-    top->addWidget(defaults);
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(QString(), defaults);
 
     auto* group = new QGroupBox(tr("Port Config"), this);
     m_rows = group;

@@ -30,17 +30,11 @@ bool hasPassword(int level)
 PasswordPage::PasswordPage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
 {
-    auto* intro = new QLabel(tr("You can modify the password privileges to control access and "
-                                "modification to the PLC."),
-                             this);
-    intro->setWordWrap(true);
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(tr("You can modify the password privileges to control access and "
+                            "modification to the PLC."),
+                         defaults);
     connect(defaults, &QPushButton::clicked, this, &PasswordPage::slot_bttnDefauPwd);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(defaults, 0, Qt::AlignTop);
 
     auto* group = new QGroupBox(tr("Privileges"), this);
     auto* groupLayout = new QVBoxLayout(group);

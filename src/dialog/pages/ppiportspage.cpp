@@ -24,15 +24,10 @@ constexpr int kNoteColumn = 3;
 PpiPortsPage::PpiPortsPage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
 {
-    auto* intro = new QLabel(tr("You can adjust the PPI ports parameters that Tessel PLC will use "
-                                "to communicate to the attached PLC."),
-                             this);
-    intro->setWordWrap(true);
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(defaults);
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(tr("You can adjust the PPI ports parameters that Tessel PLC will use "
+                            "to communicate to the attached PLC."),
+                         defaults);
 
     auto* group = new QGroupBox(tr("Ports"), this);
     auto* grid = new QGridLayout(group);

@@ -67,17 +67,11 @@ qint64 bytesPerElement(quint8 typeCode)
 RetentivePage::RetentivePage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
 {
-    auto* intro = new QLabel(
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(
         tr("You can define memory that will be maintained during a power outage in this page."),
-        this);
-    intro->setWordWrap(true);
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
+        defaults);
     connect(defaults, &QPushButton::clicked, this, &RetentivePage::slot_bttnDefauReten);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(defaults, 0, Qt::AlignTop);
 
     auto* group = new QGroupBox(tr("Ranges"), this);
     auto* grid = new QGridLayout(group);

@@ -79,15 +79,10 @@ CheckResult failure(CheckFailure::Kind kind, const QString& text, QWidget* focus
 TcpIpPage::TcpIpPage(const DialogContext& context, QWidget* parent)
     : DialogPage(context, parent)
 {
-    auto* intro = new QLabel(tr("You can adjust the TCP/IP port parameters that Tessel PLC will "
-                                "use to communicate to the attached PLC."),
-                             this);
-    intro->setWordWrap(true);
-    auto* defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
-    auto* top = new QHBoxLayout;
-    top->addWidget(intro, 1);
-    top->addWidget(defaults);
+    QPushButton* defaults = nullptr;
+    auto* top = introRow(tr("You can adjust the TCP/IP port parameters that Tessel PLC will "
+                            "use to communicate to the attached PLC."),
+                         defaults);
 
     auto* network = new QGroupBox(tr("Network"), this);
     m_autoIpRadio = new QRadioButton(tr("Automatic Assigned IP"), network);
