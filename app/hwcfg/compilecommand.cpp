@@ -31,18 +31,13 @@ QString CompileCommand::errorText(int code)
 int CompileCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
-    addProjectOption(parser);
     parser.addOption({QStringLiteral("old"), QStringLiteral("the block of older firmware")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("file for the download block"),
                       QStringLiteral("file")});
     QString project;
-    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
-        context.err << "usage: hwcfg " << synopsis() << "\n";
+    QString module;
+    if (!parseModuleArguments(args, parser, context, project, module))
         return 2;
-    }
-    if (!projectFrom(parser, context, project))
-        return 2;
-    const QString module = parser.positionalArguments().constFirst();
     void* handle = openModule(context, project, module);
     if (!handle)
         return 1;

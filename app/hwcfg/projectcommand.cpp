@@ -43,3 +43,18 @@ void* ProjectCommand::openModule(CommandContext& context, const QString& project
         context.err << "hwcfg: the save data of \"" << name << "\" cannot be restored\n";
     return handle;
 }
+
+bool ProjectCommand::parseModuleArguments(const QStringList& args, QCommandLineParser& parser,
+                                          CommandContext& context, QString& project,
+                                          QString& module) const
+{
+    addProjectOption(parser);
+    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
+        context.err << "usage: hwcfg " << synopsis() << "\n";
+        return false;
+    }
+    if (!projectFrom(parser, context, project))
+        return false;
+    module = parser.positionalArguments().constFirst();
+    return true;
+}

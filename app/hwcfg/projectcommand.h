@@ -13,6 +13,11 @@ protected:
     static bool projectFrom(const QCommandLineParser& parser, CommandContext& context,
                             QString& project);
 
+    // Parses "<module> --project <file>" plus the options already added to `parser` (which
+    // gets --project here); false after a usage message.
+    bool parseModuleArguments(const QStringList& args, QCommandLineParser& parser,
+                              CommandContext& context, QString& project, QString& module) const;
+
     // The stored module restored through the plug-in; null (with a message) when it is
     // not stored or the plug-in refuses its save data.
     static void* openModule(CommandContext& context, const QString& project, const QString& name);

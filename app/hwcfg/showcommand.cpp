@@ -10,16 +10,11 @@
 int ShowCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
-    addProjectOption(parser);
     parser.addOption({QStringLiteral("json"), QStringLiteral("machine-readable output")});
     QString project;
-    if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().size() != 1) {
-        context.err << "usage: hwcfg " << synopsis() << "\n";
+    QString module;
+    if (!parseModuleArguments(args, parser, context, project, module))
         return 2;
-    }
-    if (!projectFrom(parser, context, project))
-        return 2;
-    const QString module = parser.positionalArguments().constFirst();
     void* handle = openModule(context, project, module);
     if (!handle)
         return 1;
