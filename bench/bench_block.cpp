@@ -3,8 +3,8 @@
 // payloads and two expansion cards.
 
 #include <block/paramblock.h>
-#include <plugin/cpuobjectfactory.h>
-#include <plugin/slaveregistry.h>
+#include <model/cpuobjectfactory.h>
+#include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 
 #include "fuzzsupport.h"
 
-#include <plugin/modulecatalog.h>
+#include <model/modulecatalog.h>
 
 #include <QBuffer>
 

@@ -1,8 +1,8 @@
 #include "catalogcommand.h"
 
 #include <corekit/hosthome.h>
-#include <plugin/cpuobjectfactory.h>
-#include <plugin/modulecatalog.h>
+#include <model/cpuobjectfactory.h>
+#include <model/modulecatalog.h>
 
 #include <QDir>
 

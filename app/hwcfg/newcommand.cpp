@@ -6,8 +6,8 @@
 
 #include <corekit/hosthome.h>
 #include <corekit/memory.h>
-#include <plugin/cpuobjectfactory.h>
-#include <plugin/modulecatalog.h>
+#include <model/cpuobjectfactory.h>
+#include <model/modulecatalog.h>
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <corekit/memorybook.h>
-#include <plugin/localiomap.h>
+#include <model/localiomap.h>
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "bytewriter.h"
 
-#include "plugin/localtext.h"
+#include "model/localtext.h"
 
 #include <QtEndian>
 

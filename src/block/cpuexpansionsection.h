@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The CPU expansion section (identifier 8): one byte, the extension-bus clock selection.
 class CpuExpansionSection

@@ -1,7 +1,7 @@
 #include "cpuparamsection.h"
 
-#include "plugin/cpumodel.h"
-#include "plugin/localtext.h"
+#include "model/cpumodel.h"
+#include "model/localtext.h"
 
 #include <corekit/projectqueries.h>
 
@@ -30,9 +30,8 @@ bool portFields(Ch& ch, PortParams& p, const char* group, int zerosAfterTag)
 template <typename Ch>
 bool tcpIpFields(Ch& ch, TcpIpParams& t)
 {
-    return ch.fixedText("device name", t.deviceName) &&
-           ch.fixedText("group name", t.groupName) && ch.ip("IP address", t.ip) &&
-           ch.u32("port", t.port) && ch.ip("subnet mask", t.mask) &&
+    return ch.fixedText("device name", t.deviceName) && ch.fixedText("group name", t.groupName) &&
+           ch.ip("IP address", t.ip) && ch.u32("port", t.port) && ch.ip("subnet mask", t.mask) &&
            ch.ip("gateway", t.gateway) && ch.u8("address mode", t.addressMode) &&
            ch.u8("remote control", t.remoteControl) && ch.zeros(2) &&
            ch.u32("server port", t.serverPort) && ch.fixedText("domain", t.domain) &&
@@ -86,8 +85,8 @@ template <typename Ch>
 bool soeSettingsAfterSlot(Ch& ch, SoeRecord& r)
 {
     return ch.u8("event", r.event) && varRefFields(ch, r.trigger, "trigger") &&
-           varRefFields(ch, r.process, "process value") &&
-           ch.u8("format index", r.formatIndex) && ch.u8("title length", r.titleLength);
+           varRefFields(ch, r.process, "process value") && ch.u8("format index", r.formatIndex) &&
+           ch.u8("title length", r.titleLength);
 }
 
 // Ports, TCP/IP, retentive ranges, password and background time as they stand.
@@ -119,7 +118,8 @@ bool fixedSubBlocks(Ch& ch, CpuParams& p)
 void substituteLocalPort(const CpuObject& object, PortParams& p0, PortParams& p1)
 {
     const LocalPort& local = object.localPort;
-    if (!CpuModel::isCompact(object.descriptor.MLFB) || (local.protocol != 3 && local.protocol != 4))
+    if (!CpuModel::isCompact(object.descriptor.MLFB) ||
+        (local.protocol != 3 && local.protocol != 4))
         return;
     const quint8 retry = object.params.port1.retryCount;
     for (PortParams* p : {&p0, &p1}) {

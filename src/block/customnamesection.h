@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The Profinet (33, 75 bytes) and QBUS (34, 74 bytes) settings: two flags and a custom
 // name in 64 zero-padded bytes; Profinet adds "IP from other sources".

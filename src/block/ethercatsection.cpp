@@ -2,7 +2,7 @@
 
 #include "bytewriter.h"
 
-#include "plugin/slaveregistry.h"
+#include "model/slaveregistry.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "sectionid.h"
 #include "sectiontable.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The EtherCAT section (identifier 22): the master's settings and one record per slave,
 // each behind its plug-in's file name and produced by that plug-in (save records in save

@@ -3,7 +3,7 @@
 #include "bytewriter.h"
 #include "sectionid.h"
 
-#include "plugin/debuglog.h"
+#include "model/debuglog.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The expansion cards of the compact model (section 39): the number of card records (2),
 // then each record as a 16-bit body length, the body and four zero bytes. The body is the

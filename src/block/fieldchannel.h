@@ -3,8 +3,8 @@
 #include "bytereader.h"
 #include "bytewriter.h"
 
-#include "plugin/cpuparams.h"
-#include "plugin/fixedtext.h"
+#include "model/cpuparams.h"
+#include "model/fixedtext.h"
 
 #include <QList>
 #include <QString>

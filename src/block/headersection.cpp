@@ -2,7 +2,7 @@
 
 #include "sectionid.h"
 
-#include "plugin/modulecatalog.h"
+#include "model/modulecatalog.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 #include <QByteArray>
 #include <QList>

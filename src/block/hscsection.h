@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The local high-speed counters (section 29): six 15-byte channel records and two zero
 // bytes.

@@ -4,7 +4,7 @@
 #include "fieldchannel.h"
 #include "sectionid.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The local digital input filter: section 28 on the KLV2 models (one 4-bit code per four
 // inputs), section 48 on the compact model (one per input). Same payload: the count, then

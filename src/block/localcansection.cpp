@@ -2,8 +2,8 @@
 
 #include "bytewriter.h"
 
-#include "plugin/canmasterbridge.h"
-#include "plugin/debuglog.h"
+#include "block/canmasterbridge.h"
+#include "model/debuglog.h"
 
 QByteArray LocalCanSection::write(CpuObject& object, WriteMode mode, QList<int>& errors)
 {

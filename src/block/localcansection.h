@@ -5,7 +5,7 @@
 #include "sectionid.h"
 #include "sectiontable.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The local CANopen master section (identifier 25): the save payload in save data, the
 // download payload in a download block (where the 20 kbit/s limits may add error 10 and

@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The compact model's built-in serial port (section 40, 24 bytes).
 class LocalPortSection

@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The OPC UA server section (identifier 32): the settings and the interface payloads as
 // the object stores them, each behind a 32-bit length that counts itself.

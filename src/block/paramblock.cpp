@@ -8,7 +8,7 @@
 #include "headersection.h"
 #include "sectiontable.h"
 
-#include "plugin/cpuobjectfactory.h"
+#include "model/cpuobjectfactory.h"
 
 #include <corekit/projectqueries.h>
 

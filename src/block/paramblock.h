@@ -2,7 +2,7 @@
 
 #include "sectionid.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 #include <QByteArray>
 #include <QList>

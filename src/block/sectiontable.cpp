@@ -12,7 +12,7 @@
 #include "opcuasection.h"
 #include "slavelistsection.h"
 
-#include "plugin/cpumodel.h"
+#include "model/cpumodel.h"
 
 namespace {
 

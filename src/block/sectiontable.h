@@ -4,7 +4,7 @@
 #include "fieldchannel.h"
 #include "sectionid.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 #include <QByteArray>
 #include <QList>

@@ -3,7 +3,7 @@
 #include "bytewriter.h"
 #include "sectionid.h"
 
-#include "plugin/slaveregistry.h"
+#include "model/slaveregistry.h"
 
 namespace {
 

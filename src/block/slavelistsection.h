@@ -3,7 +3,7 @@
 #include "bytereader.h"
 #include "fieldchannel.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 // The QBUS slaves (35) and EtherNet/IP slaves (49): the bus flag, then per slave its
 // plug-in's file name and its download record behind a length (16 bits for QBUS, 32 for

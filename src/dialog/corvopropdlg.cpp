@@ -10,8 +10,8 @@
 #include "pages/retentivepage.h"
 #include "pages/tcpippage.h"
 
-#include "plugin/cpuobjectfactory.h"
-#include "plugin/debuglog.h"
+#include "model/cpuobjectfactory.h"
+#include "model/debuglog.h"
 
 #include <corekit/memory.h>
 #include <corekit/plcfacts.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plugin/cpumodel.h"
-#include "plugin/moduledescriptor.h"
+#include "model/cpumodel.h"
+#include "model/moduledescriptor.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "dialogcontext.h"
 
-#include "plugin/cpuobject.h"
+#include "model/cpuobject.h"
 
 #include <QList>
 #include <QWidget>

@@ -4,7 +4,7 @@
 // names below, C linkage) from the shared library corvocpu. A handle is the opaque
 // pointer that a creating function returned; it is valid until releaseObject.
 
-#include "localiomap.h"
+#include "model/localiomap.h"
 
 #include <symbolkit/symbol.h>
 

@@ -4,10 +4,10 @@
 #include "block/blockcompare.h"
 #include "block/paramblock.h"
 #include "corvocpuapi.h"
-#include "cpuobject.h"
-#include "cpuobjectfactory.h"
 #include "dialog/corvopropdlg.h"
-#include "slaveregistry.h"
+#include "model/cpuobject.h"
+#include "model/cpuobjectfactory.h"
+#include "model/slaveregistry.h"
 
 #include <corekit/memory.h>
 

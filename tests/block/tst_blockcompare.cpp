@@ -2,7 +2,7 @@
 
 #include <block/blockcompare.h>
 #include <block/cpuparamsection.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QtTest>
 
@@ -77,18 +77,20 @@ void TestBlockCompare::sections_data()
         << base << block({m_header, section(3, "x"), ecat, section(8, "\x01"), hsc}, 6)
         << QStringList{"The CPU parameters number is not the same."};
     QTest::newRow("EtherCAT first, HSC not reached")
-        << base << block({m_header, m_cpu, section(22, "ECAT"), section(8, "\x01"), section(29, "HSC", 1)})
+        << base
+        << block({m_header, m_cpu, section(22, "ECAT"), section(8, "\x01"), section(29, "HSC", 1)})
         << QStringList{"The EtherCAT parameters is not the same."};
-    QTest::newRow("header")
-        << base << block({section(2, "other"), m_cpu, ecat, section(8, "\x01"), hsc})
-        << QStringList{"The module common information is not the same."};
+    QTest::newRow("header") << base
+                            << block({section(2, "other"), m_cpu, ecat, section(8, "\x01"), hsc})
+                            << QStringList{"The module common information is not the same."};
     for (int id : {33, 34, 35, 40, 48, 49}) {
         const QByteArray a = block({m_header, section(quint8(id), "a", 1), section(8, "\x01")});
         const QByteArray b = block({m_header, section(quint8(id), "b", 1), section(8, "\x02")});
         QTest::addRow("section %d ends silently", id) << a << b << QStringList();
     }
     QTest::newRow("section 28 has two blanks")
-        << block({m_header, section(28, "\x10\x66\x66", 1)}) << block({m_header, section(28, "\x10\x66\x67", 1)})
+        << block({m_header, section(28, "\x10\x66\x66", 1)})
+        << block({m_header, section(28, "\x10\x66\x67", 1)})
         << QStringList{"The local digital input filter  parameters is not the same."};
     QTest::newRow("differing identifiers use the first block's")
         << block({m_header, section(8, "\x01")}) << block({m_header, section(22, "\x01")})
@@ -113,15 +115,15 @@ void TestBlockCompare::cpuParameterSubBlocks_data()
     QTest::newRow("port 1 and password, then the walk goes on")
         << QList<int>{36 + 11, 340 + 3} << false
         << QStringList{kPort1, kPassword, "The CPU expansion parameters is not the same."};
-    QTest::newRow("TCP/IP port")
-        << QList<int>{66 + 70} << false
-        << QStringList{"The TCP/IP port parameters is not the same.",
-                       "The CPU expansion parameters is not the same."};
+    QTest::newRow("TCP/IP port") << QList<int>{66 + 70} << false
+                                 << QStringList{"The TCP/IP port parameters is not the same.",
+                                                "The CPU expansion parameters is not the same."};
     QTest::newRow("retentive") << QList<int>{256 + 14 * 5 + 7} << false
                                << QStringList{"The retentive ranges parameters is not the same.",
                                               "The CPU expansion parameters is not the same."};
-    QTest::newRow("only the SOE records") << QList<int>{} << true
-                                          << QStringList{kSoe, "The CPU expansion parameters is not the same."};
+    QTest::newRow("only the SOE records")
+        << QList<int>{} << true
+        << QStringList{kSoe, "The CPU expansion parameters is not the same."};
 }
 
 void TestBlockCompare::cpuParameterSubBlocks()
@@ -188,8 +190,8 @@ void TestBlockCompare::malformedBlocksReadAsZeros_data()
     QTest::newRow("lengths near 4 GiB")
         << block({QByteArray::fromHex("ffffffff00030000") + m_cpu.mid(8)})
         << block({QByteArray::fromHex("fffffff000030000") + m_cpu.mid(8)}) << QStringList();
-    QTest::newRow("zero-length sections") << block({QByteArray(8, 0)}, 200)
-                                          << block({QByteArray(9, 0)}, 200) << QStringList();
+    QTest::newRow("zero-length sections")
+        << block({QByteArray(8, 0)}, 200) << block({QByteArray(9, 0)}, 200) << QStringList();
 }
 
 void TestBlockCompare::malformedBlocksReadAsZeros()

@@ -2,7 +2,7 @@
 
 #include <block/blockdecoder.h>
 #include <block/paramblock.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QJsonArray>
 #include <QtTest>

@@ -8,7 +8,7 @@
 #include <block/localportsection.h>
 #include <block/opcuasection.h>
 #include <block/slavelistsection.h>
-#include <plugin/slaveregistry.h>
+#include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <QtTest>

@@ -4,8 +4,8 @@
 #include <block/paramblock.h>
 #include <corekit/memory.h>
 #include <corekit/projectqueries.h>
-#include <plugin/cpuobjectfactory.h>
-#include <plugin/slaveregistry.h>
+#include <model/cpuobjectfactory.h>
+#include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <QtTest>

@@ -2,7 +2,7 @@
 
 #include <block/cpuparamsection.h>
 #include <corekit/memory.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QJsonArray>
 #include <QtTest>
@@ -73,9 +73,8 @@ std::unique_ptr<CpuObject> TestCpuParamSection::create(int id, const QString& pl
                                                        const QJsonArray& dataBlocks)
 {
     const QString project = m_host->writeProject(
-        QStringLiteral("p.json"), QJsonObject{{"plcType", plcType},
-                                              {"plcVersion", "02.01"},
-                                              {"dataBlocks", dataBlocks}});
+        QStringLiteral("p.json"),
+        QJsonObject{{"plcType", plcType}, {"plcVersion", "02.01"}, {"dataBlocks", dataBlocks}});
     clearUsedMemory(project);
     return CpuObjectFactory::create(id, project);
 }
@@ -98,7 +97,9 @@ void TestCpuParamSection::freshObjectLayout()
     QCOMPARE(s.mid(kPort1, 2).toHex(), QByteArray("1e80"));
     QCOMPARE(s.mid(kPort1 + 10, 4).toHex(), QByteArray("1f020300"));
     QCOMPARE(s.mid(kTcpIp, 2).toHex(), QByteArray("be94"));
-    QCOMPARE(s.mid(kTcpIp + 2, 6), QByteArray("\x05" "Corvo", 6));
+    QCOMPARE(s.mid(kTcpIp + 2, 6), QByteArray("\x05"
+                                              "Corvo",
+                                              6));
     QCOMPARE(s.mid(kTcpIp + 66, 4).toHex(), QByteArray("c0a801c9"));
     QCOMPARE(s.mid(kTcpIp + 70, 4).toHex(), QByteArray("00004e20")); // 20000
     QCOMPARE(s.mid(kTcpIp + 82, 2).toHex(), QByteArray("0301"));     // address mode, remote
@@ -122,8 +123,13 @@ void TestCpuParamSection::oneSoeRecordAddsItsBytes()
     const QByteArray s = write(*cpu, WriteMode::Save);
     QCOMPARE(s.size(), 361 + 25);
     QCOMPARE(s.mid(kSoe, 5).toHex(), QByteArray("0095001e01"));
-    QCOMPARE(s.mid(kSoe + 5).toHex(),
-             QByteArray("19" "04" "01" "10010001000184000102" "10040001000083000040" "01" "00"));
+    QCOMPARE(s.mid(kSoe + 5).toHex(), QByteArray("19"
+                                                 "04"
+                                                 "01"
+                                                 "10010001000184000102"
+                                                 "10040001000083000040"
+                                                 "01"
+                                                 "00"));
 }
 
 void TestCpuParamSection::retentiveSizeChecks_data()
@@ -141,8 +147,8 @@ void TestCpuParamSection::retentiveSizeChecks_data()
     QTest::newRow("at the limit") << "KLV2-R70" << 4 << 32768 << 2 << QList<int>{};
     QTest::newRow("over the limit") << "KLV2-R70" << 2 << 65535 << 3 << QList<int>{8};
     QTest::newRow("timers count one byte") << "KLV2-R70" << 0x1F << 65535 << 2 << QList<int>{};
-    QTest::newRow("unknown type codes count nothing") << "KLV2-R70" << 9 << 65535 << 6
-                                                      << QList<int>{};
+    QTest::newRow("unknown type codes count nothing")
+        << "KLV2-R70" << 9 << 65535 << 6 << QList<int>{};
 }
 
 void TestCpuParamSection::retentiveSizeChecks()
@@ -245,7 +251,8 @@ void TestCpuParamSection::roundTripOfAnEditedObject()
     p.password.password = {9, 9, 9, 9, 9, 9, 9, 9};
     p.background.percent = 33;
     cpu->soe[0] = soeRecord(0, QStringLiteral("Door open"));
-    cpu->soe[15] = soeRecord(15, QString::fromUtf8("\xc3\x9c" "berdruck"));
+    cpu->soe[15] = soeRecord(15, QString::fromUtf8("\xc3\x9c"
+                                                   "berdruck"));
     const QByteArray bytes = write(*cpu, WriteMode::Save);
 
     CpuObject restored;

@@ -4,7 +4,7 @@
 #include <block/headersection.h>
 #include <block/paramblock.h>
 #include <corekit/memory.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QtTest>
 

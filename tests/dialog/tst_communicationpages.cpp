@@ -4,7 +4,7 @@
 #include <dialog/pages/localportpage.h>
 #include <dialog/pages/ppiportspage.h>
 #include <dialog/pages/tcpippage.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include <dialog/pages/backgroundpage.h>
 #include <dialog/pages/passwordpage.h>
 #include <dialog/pages/retentivepage.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QComboBox>
 #include <QLineEdit>

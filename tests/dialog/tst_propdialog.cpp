@@ -7,8 +7,8 @@
 #include <dialog/corvopropdlg.h>
 #include <dialog/messages.h>
 #include <helpkit/helpsystem.h>
+#include <model/cpuobjectfactory.h>
 #include <plugin/corvocpuapi.h>
-#include <plugin/cpuobjectfactory.h>
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "generalpage.h"
 
-#include "plugin/localtext.h"
-#include "plugin/modulecatalog.h"
+#include "model/localtext.h"
+#include "model/modulecatalog.h"
 
 #include <corekit/widgets/mlineedit.h>
 

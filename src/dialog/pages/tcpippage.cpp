@@ -1,7 +1,7 @@
 #include "tcpippage.h"
 
-#include "plugin/cpuparams.h"
-#include "plugin/localtext.h"
+#include "model/cpuparams.h"
+#include "model/localtext.h"
 
 #include <corekit/pwdcodec.h>
 #include <corekit/widgets/ipaddresswidget.h>

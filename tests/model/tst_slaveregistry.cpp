@@ -1,4 +1,4 @@
-#include <plugin/slaveregistry.h>
+#include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "hostfixture.h"
 
-#include <plugin/modulecatalog.h>
+#include <model/modulecatalog.h>
 
 #include <QBuffer>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "canmasterconfig.h"
+#include "model/canmasterconfig.h"
 
-#include "block/bytereader.h"
-#include "block/fieldchannel.h"
+#include "bytereader.h"
+#include "fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>

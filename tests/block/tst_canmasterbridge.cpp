@@ -1,8 +1,8 @@
 #include "hostfixture.h"
 
 #include <block/bytereader.h>
-#include <plugin/canmasterbridge.h>
-#include <plugin/slaveregistry.h>
+#include <block/canmasterbridge.h>
+#include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <QJsonObject>

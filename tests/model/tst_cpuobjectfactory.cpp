@@ -1,7 +1,7 @@
 #include "hostfixture.h"
 
 #include <corekit/memory.h>
-#include <plugin/cpuobjectfactory.h>
+#include <model/cpuobjectfactory.h>
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 #include "canmasterbridge.h"
 
-#include "debuglog.h"
-#include "slaveregistry.h"
+#include "model/debuglog.h"
+#include "model/slaveregistry.h"
 
-#include "block/bytewriter.h"
+#include "bytewriter.h"
 
 #include <corekit/projectqueries.h>
 
