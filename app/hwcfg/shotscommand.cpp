@@ -4,9 +4,12 @@
 #include "hostwindow.h"
 #include "pluginhost.h"
 
+#include <clippedtext.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -39,8 +42,9 @@ QString fileTag(QString text)
     return text;
 }
 
-// Walks the open dialog's page tree and grabs each page; then cancels the dialog.
-void grabPages(const QString& dir, const QString& tag, QStringList& written)
+// Walks the open dialog's page tree and grabs each page, noting texts the screen cuts off;
+// then cancels the dialog.
+void grabPages(const QString& dir, const QString& tag, QStringList& written, QStringList& clipped)
 {
     QWidget* dialog = QApplication::activeModalWidget();
     auto* tree = dialog ? dialog->findChild<QTreeWidget*>(QStringLiteral("pageTree")) : nullptr;
@@ -74,6 +78,8 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written)
                                      .arg(name);
             if (dialog->grab().save(file))
                 written.append(file);
+            for (const QString& text : ClippedText::find(dialog))
+                clipped.append(QFileInfo(file).fileName() + QStringLiteral(": ") + text);
         }
     }
     dialog->close();
@@ -94,6 +100,7 @@ int ShotsCommand::run(const QStringList& args, CommandContext& context)
         return 1;
     }
     QStringList written;
+    QStringList clipped;
     for (const Model& model : kModels) {
         const QString project = work.filePath(QString::fromLatin1(model.tag) + ".json");
         QFile::copy(DemoCommand::sampleProjectDir() + QLatin1Char('/') + model.project, project);
@@ -103,12 +110,16 @@ int ShotsCommand::run(const QStringList& args, CommandContext& context)
             return 1;
         }
         HostWindow window(QStringLiteral("hwcfg shots"));
-        QTimer::singleShot(0, [&] { grabPages(dir, QString::fromLatin1(model.tag), written); });
+        QTimer::singleShot(
+            0, [&] { grabPages(dir, QString::fromLatin1(model.tag), written, clipped); });
         context.plugin.config(handle, project, &window, false);
         context.plugin.releaseObject(handle);
     }
     for (const QString& file : written)
         context.out << file << "\n";
     context.out << written.size() << " pictures in " << dir << "\n";
-    return written.isEmpty() ? 1 : 0;
+    clipped.removeDuplicates();
+    for (const QString& line : qAsConst(clipped))
+        context.err << "cut off: " << line << "\n";
+    return written.isEmpty() || !clipped.isEmpty() ? 1 : 0;
 }

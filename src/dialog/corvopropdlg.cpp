@@ -1,37 +1,34 @@
 #include "corvopropdlg.h"
 
 #include "checkfailure.h"
+#include "dialogpage.h"
 #include "messages.h"
-#include "pages/backgroundpage.h"
 #include "pages/generalpage.h"
-#include "pages/localportpage.h"
-#include "pages/passwordpage.h"
-#include "pages/ppiportspage.h"
-#include "pages/retentivepage.h"
-#include "pages/tcpippage.h"
+#include "pagetable.h"
 
 #include "model/cpuobjectfactory.h"
 #include "model/debuglog.h"
 
-#include <corekit/memory.h>
 #include <corekit/plcfacts.h>
 #include <corekit/projectqueries.h>
 #include <helpkit/helpsystem.h>
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSet>
+#include <QRegularExpression>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // The icons live in a static library; its resources need registering once.
 static void initCorvoResources()
@@ -43,31 +40,20 @@ namespace {
 
 const char kModule[] = ".\\corvopropdlg";
 
-// Page numbers of the pages that load from an object.
-enum Page {
-    PagePpiPorts = 1,
-    PageTcpIp = 2,
-    PageRetentive = 3,
-    PagePassword = 4,
-    PageBackground = 5,
-    PageSoe = 6,
-    PageExtBusClock = 7,
-    PageEtherCat = 8,
-    PageCanMaster = 9,
-    PageAddress = 10,
-    PageInputFilter = 11,
-    PageHsc = 12,
-    PageOpcUa = 13,
-    PageProfinet = 14,
-    PageQbus = 15,
-    PageExtCard = 16,
-    PageLocalPort = 17,
-    PageEip = 18,
-};
-
 QString generalTopic()
 {
     return helpKeyWord(QStringLiteral("CPU Properties General"), QString::fromUtf8("CPU属性常规"));
+}
+
+// "Communication Ports" → "communicationPorts": the object name of an item's tab widget.
+QString itemObjectName(const char* treeText)
+{
+    const QStringList words = QString::fromLatin1(treeText).split(
+        QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), Qt::SkipEmptyParts);
+    QString name;
+    for (const QString& word : words)
+        name += name.isEmpty() ? word.toLower() : word.left(1).toUpper() + word.mid(1);
+    return name;
 }
 
 } // namespace
@@ -82,15 +68,10 @@ Corvopropdlg::Corvopropdlg(CpuObject* object, const QString& projectPath, QWidge
     , m_readOnly(readOnly)
 {
     initCorvoResources();
-    m_context.projectPath = projectPath;
-    m_context.plcType = CpuModel::PlaceholderPlcType;
-    m_context.plcVersion = CpuModel::PlaceholderPlcVersion;
-    getPrjPlcTypeVersion(projectPath, m_context.plcType, m_context.plcVersion);
-    m_object->opcUaSupported = getPlcSupportOpcUA(m_context.plcType, m_context.plcVersion);
-    m_context.descriptor = m_object->descriptor;
     m_inMapAtOpen = m_object->descriptor.inMap;
     m_outMapAtOpen = m_object->descriptor.outMap;
     m_heldLocalMemoryAtOpen = m_object->holdsLocalMemory;
+    readContext();
 
     setWindowTitle(tr("Properties - %1").arg(m_object->descriptor.ObjName));
     setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint);
@@ -98,7 +79,7 @@ Corvopropdlg::Corvopropdlg(CpuObject* object, const QString& projectPath, QWidge
     setWindowIcon(QIcon(QStringLiteral(":/images/hwcnfg.png")));
 
     buildFrame();
-    buildPageTree();
+    buildPages();
     loadPages();
     if (m_readOnly) {
         m_ok->setEnabled(false);
@@ -107,6 +88,27 @@ Corvopropdlg::Corvopropdlg(CpuObject* object, const QString& projectPath, QWidge
 }
 
 Corvopropdlg::~Corvopropdlg() = default;
+
+void Corvopropdlg::readContext()
+{
+    m_context.projectPath = m_projectPath;
+    m_context.plcType = CpuModel::PlaceholderPlcType;
+    m_context.plcVersion = CpuModel::PlaceholderPlcVersion;
+    getPrjPlcTypeVersion(m_projectPath, m_context.plcType, m_context.plcVersion);
+    m_object->opcUaSupported = getPlcSupportOpcUA(m_context.plcType, m_context.plcVersion);
+
+    // The local I/O points as the host knows them now; the local I/O pages and the memory
+    // handling of Defaults go by them. Cancel puts the old maps back.
+    ModuleDescriptor& d = m_object->descriptor;
+    CpuObjectFactory::readLocalPoints(d);
+
+    m_context.descriptor = d;
+    m_context.localInputPoints = d.inMap.points;
+    m_context.localOutputPoints = d.outMap.points;
+    m_context.opcUaSupported = m_object->opcUaSupported;
+    m_context.projectSupportsQbus = getPrjSupportQBus(m_projectPath);
+    m_context.projectSupportsEip = getPrjSupportEip(m_projectPath);
+}
 
 void Corvopropdlg::buildFrame()
 {
@@ -118,7 +120,6 @@ void Corvopropdlg::buildFrame()
     m_tree->setExpandsOnDoubleClick(false);
     m_tree->setRootIsDecorated(false);
     m_tree->setIconSize(QSize(24, 24));
-    m_tree->setMinimumWidth(190); // page names stay readable next to wide pages
     m_root = new QTreeWidgetItem(m_tree, {tr("CPU")});
     m_root->setIcon(0, QIcon(QStringLiteral(":/images/folder.png")));
     m_root->setData(0, Qt::UserRole, -1);
@@ -166,110 +167,89 @@ void Corvopropdlg::buildFrame()
     connect(helpAction, &QAction::triggered, this, &Corvopropdlg::startHelpSystem);
 }
 
-QTreeWidgetItem* Corvopropdlg::addPage(QWidget* page, const QString& text, const QString& english,
-                                       const QString& local)
+QTreeWidgetItem* Corvopropdlg::addItem(const PageEntry& entry, QWidget* page)
 {
-    auto* item = new QTreeWidgetItem(m_root, {text});
+    auto* item = new QTreeWidgetItem(m_root, {PageTable::treeText(entry, m_context)});
     item->setIcon(0, QIcon(QStringLiteral(":/images/itemconfig.png")));
-    item->setData(0, HelpTopicRole, helpKeyWord(english, local));
-    m_pages.insert(item, page);
+    item->setData(
+        0, HelpTopicRole,
+        helpKeyWord(QString::fromUtf8(entry.helpEnglish), QString::fromUtf8(entry.helpLocal)));
+    m_itemPages.insert(item, page);
+    m_items.insert(entry.id, item);
     m_stack->insertWidget(0, page); // every page goes in front; nothing uses stack indexes
     return item;
 }
 
-QWidget* Corvopropdlg::inTab(QWidget* page, const QString& title)
+void Corvopropdlg::buildPages()
 {
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(page, title);
-    return tabs;
-}
-
-void Corvopropdlg::registerPage(DialogPage* page)
-{
-    m_loadable.append(page);
-    connect(page, &DialogPage::defaultsRequested, this, &Corvopropdlg::restorePageDefaults);
-}
-
-void Corvopropdlg::buildPageTree()
-{
-    const ModuleDescriptor& d = m_object->descriptor;
-    const bool compact = m_context.isCompact();
-
-    m_general = new GeneralPage(m_context, this);
-    addPage(m_general, tr("General"), QStringLiteral("CPU Properties General"),
-            QString::fromUtf8("CPU属性常规"));
-
-    auto* ports = new QTabWidget(this);
-    ports->setObjectName(QStringLiteral("communicationPorts"));
-    if (!compact) {
-        m_ppiPorts = new PpiPortsPage(m_context, this);
-        registerPage(m_ppiPorts);
-        ports->addTab(m_ppiPorts, tr("PPI Ports"));
+    // Items first, in table order; then every page into its item, so that a page may sit
+    // in the tabs of an item that a later row of the table owns.
+    QMap<PageId, QTabWidget*> tabs;
+    QList<QPair<const PageEntry*, DialogPage*>> built;
+    for (const PageEntry& entry : PageTable::pages()) {
+        const PagePresence presence = entry.presence(m_context);
+        if (presence == PagePresence::Absent)
+            continue;
+        DialogPage* page = entry.build(m_context, this);
+        m_pages.append(page);
+        built.append({&entry, page});
+        connect(page, &DialogPage::defaultsRequested, this,
+                [this](PageId id) { restorePageDefaults(int(id)); });
+        connect(page, &DialogPage::pageEnabledRequested, this, &Corvopropdlg::setPageEnabled);
     }
-    m_tcpIp = new TcpIpPage(m_context, this);
-    registerPage(m_tcpIp);
-    ports->addTab(m_tcpIp, tr("TCP/IP Port"));
-    addPage(ports, compact ? tr("TCP/IP Ports") : tr("Communication Ports"),
-            QStringLiteral("CPU Properties Commport"), QString::fromUtf8("CPU属性通信端口"));
-
-    m_retentive = new RetentivePage(m_context, this);
-    registerPage(m_retentive);
-    addPage(inTab(m_retentive, tr("Retentive Ranges")), tr("Retentive Ranges"),
-            QStringLiteral("CPU Properties Retentive"), QString::fromUtf8("CPU属性断电数据保持"));
-
-    m_password = new PasswordPage(m_context, this);
-    registerPage(m_password);
-    addPage(inTab(m_password, tr("Password")), tr("Password"),
-            QStringLiteral("CPU Properties Password"), QString::fromUtf8("CPU属性密码"));
-
-    m_background = new BackgroundPage(m_context, this);
-    registerPage(m_background);
-    addPage(inTab(m_background, tr("Background Time")), tr("Background Time"),
-            QStringLiteral("CPU Properties Backtime"), QString::fromUtf8("CPU属性背景时间"));
-
-    // The local I/O points as the host knows them now; the Address and Input Filter pages
-    // and the memory handling of Defaults go by them. Cancel puts the old maps back.
-    LocalIoMap& in = m_object->descriptor.inMap;
-    LocalIoMap& out = m_object->descriptor.outMap;
-    in.points =
-        quint8(qBound(0, getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalI")), 255));
-    in.area = VarAreaLocalInput;
-    out.points =
-        quint8(qBound(0, getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalQ")), 255));
-    out.area = VarAreaLocalOutput;
-
-    if (compact) {
-        m_localPort = new LocalPortPage(m_context, this);
-        registerPage(m_localPort);
-        addPage(m_localPort, tr("PPI Ports"), QStringLiteral("Local Port"),
-                QString::fromUtf8("本机端口配置"));
+    for (const auto& [entry, page] : qAsConst(built)) {
+        if (entry->item != entry->id)
+            continue;
+        QWidget* itemPage = page;
+        if (entry->tabTitle) {
+            auto* tabWidget = new QTabWidget(this);
+            tabWidget->setObjectName(itemObjectName(entry->treeText));
+            tabs.insert(entry->id, tabWidget);
+            itemPage = tabWidget;
+        }
+        QTreeWidgetItem* item = addItem(*entry, itemPage);
+        if (entry->presence(m_context) == PagePresence::HiddenItem)
+            item->setHidden(true);
     }
-
-    for (const auto& pair : m_tcpIp->titleRadioButtons()) {
-        m_titleRadios.append(pair);
-        pair.first->installEventFilter(this);
+    for (const auto& [entry, page] : qAsConst(built)) {
+        if (QTabWidget* tabWidget = tabs.value(entry->item))
+            tabWidget->addTab(page, QCoreApplication::translate("Corvopropdlg", entry->tabTitle));
+        m_noInputMethod += page->noInputMethodFields();
     }
-    m_noInputMethod = m_tcpIp->noInputMethodFields() + m_password->noInputMethodFields();
     for (QWidget* field : qAsConst(m_noInputMethod))
         field->installEventFilter(this);
     m_tree->setCurrentItem(m_root);
+    // Wide enough for the longest item; the pages take what is left.
+    m_tree->resizeColumnToContents(0);
+    m_tree->setMinimumWidth(m_tree->columnWidth(0) + 2 * m_tree->frameWidth() +
+                            m_tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+DialogPage* Corvopropdlg::page(PageId id) const
+{
+    for (DialogPage* page : m_pages) {
+        if (page->id() == id)
+            return page;
+    }
+    return nullptr;
+}
+
+void Corvopropdlg::setPageEnabled(PageId id, bool enabled)
+{
+    const PageEntry* entry = PageTable::find(id);
+    if (QTreeWidgetItem* item = entry ? m_items.value(entry->item) : nullptr) {
+        if (QWidget* itemPage = m_itemPages.value(item))
+            itemPage->setEnabled(enabled);
+    }
 }
 
 void Corvopropdlg::loadPages()
 {
-    m_general->load(0, *m_object);
-    for (int number : {PagePpiPorts, PageTcpIp, PageRetentive})
-        updatePage(number);
-    m_password->setWorking(m_object->params.password.level,
-                           PasswordPage::workingPasswordOf(m_object->params.password));
-    for (int number = PagePassword; number <= PageHsc; ++number)
-        updatePage(number);
-    updatePage(PageProfinet);
-    updatePage(PageQbus);
-    if (getPrjSupportEip(m_projectPath))
-        updatePage(PageEip);
-    if (m_context.isCompact())
-        updatePage(PageLocalPort);
+    for (DialogPage* page : qAsConst(m_pages)) {
+        if (page->id() == PageId::TcpIp)
+            debugLine(kModule, 2586);
+        page->loadAtOpen(*m_object);
+    }
 }
 
 void Corvopropdlg::languageChange() {}
@@ -278,7 +258,7 @@ void Corvopropdlg::startHelpSystem()
 {
     QString topic = generalTopic();
     QWidget* current = m_stack->currentWidget();
-    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
+    for (auto it = m_itemPages.cbegin(); it != m_itemPages.cend(); ++it) {
         if (it.value() == current && current) {
             topic = it.key()->data(0, HelpTopicRole).toString();
             break;
@@ -289,53 +269,35 @@ void Corvopropdlg::startHelpSystem()
 
 void Corvopropdlg::raisePage(QTreeWidgetItem* current, QTreeWidgetItem*)
 {
-    if (QWidget* page = m_pages.value(current))
+    if (QWidget* page = m_itemPages.value(current))
         m_stack->setCurrentWidget(page);
 }
 
 void Corvopropdlg::updatePage(int number)
 {
-    if (number == PageTcpIp)
+    const auto id = PageId(number);
+    if (id == PageId::TcpIp)
         debugLine(kModule, 2586);
-    for (DialogPage* page : qAsConst(m_loadable)) {
-        if (page->pageNumbers().contains(number))
-            page->load(number, *m_pageLoadSource);
-    }
-}
-
-void Corvopropdlg::freeLocalMemory()
-{
-    if (!m_object->holdsLocalMemory)
-        return; // nothing of ours to step aside
-    const int inBytes = m_object->descriptor.inMap.byteCount();
-    const int outBytes = m_object->descriptor.outMap.byteCount();
-    if (inBytes)
-        freeMemory(m_projectPath, VarAreaLocalInput, 0, inBytes);
-    if (outBytes)
-        freeMemory(m_projectPath, VarAreaLocalOutput, 0, outBytes);
-}
-
-void Corvopropdlg::claimLocalMemory()
-{
-    const int inBytes = m_object->descriptor.inMap.byteCount();
-    const int outBytes = m_object->descriptor.outMap.byteCount();
-    const bool inClaimed =
-        !inBytes || getLocalMemory(m_projectPath, VarAreaLocalInput, 0, inBytes) == MemoryOk;
-    const bool outClaimed =
-        !outBytes || getLocalMemory(m_projectPath, VarAreaLocalOutput, 0, outBytes) == MemoryOk;
-    // What is claimed here is the object's from now on; the memory snapshot of the dialog
-    // decides whether it stays.
-    m_object->holdsLocalMemory = !m_projectPath.isEmpty() && inClaimed && outClaimed;
+    DialogPage* target = page(id);
+    if (!target)
+        return;
+    if (m_pageLoadSource == m_object)
+        target->load(*m_object);
+    else
+        target->loadDefaults(*m_pageLoadSource);
 }
 
 std::unique_ptr<CpuObject> Corvopropdlg::createDefaultObject()
 {
     // The default object claims the module's local I/O bytes as a new module would; ours
     // step aside meanwhile.
-    freeLocalMemory();
+    if (m_object->holdsLocalMemory)
+        CpuObjectFactory::releaseLocalIo(*m_object);
     auto defaults = CpuObjectFactory::create(m_object->descriptor.ObjID, m_projectPath);
     if (!defaults)
-        claimLocalMemory();
+        CpuObjectFactory::claimLocalIo(*m_object);
+    else
+        m_pageLoadSource = defaults.get();
     return defaults;
 }
 
@@ -344,7 +306,9 @@ void Corvopropdlg::releaseDefaultObject(std::unique_ptr<CpuObject> object)
     CpuObjectFactory::releaseMemory(*object);
     object.reset();
     m_pageLoadSource = m_object;
-    claimLocalMemory();
+    // What is claimed here is the object's from now on; the memory snapshot of the dialog
+    // decides whether it stays.
+    CpuObjectFactory::claimLocalIo(*m_object);
 }
 
 void Corvopropdlg::restorePageDefaults(int number)
@@ -352,35 +316,20 @@ void Corvopropdlg::restorePageDefaults(int number)
     auto defaults = createDefaultObject();
     if (!defaults)
         return; // the catalog no longer describes the module: nothing to load from
-    m_pageLoadSource = defaults.get();
     updatePage(number);
     releaseDefaultObject(std::move(defaults));
 }
 
 void Corvopropdlg::slot_bttnDefaultAll()
 {
-    m_general->slot_bttnDefaultGengral();
+    // Name and comment come from the catalog entry, without a default object.
+    if (auto* general = qobject_cast<GeneralPage*>(page(PageId::General)))
+        general->slot_bttnDefaultGengral();
     auto defaults = createDefaultObject();
     if (!defaults)
         return;
-    m_pageLoadSource = defaults.get();
-    for (int number = PagePpiPorts; number <= PageEtherCat; ++number)
-        updatePage(number);
-    updatePage(PageEip);
-    if (CpuModel::hasLocalIoSections(m_object->descriptor.MLFB)) {
-        updatePage(PageInputFilter);
-        updatePage(PageHsc);
-    }
-    if (m_object->opcUaSupported)
-        updatePage(PageOpcUa);
-    updatePage(PageProfinet);
-    updatePage(PageQbus);
-    if (m_context.isCompact()) {
-        updatePage(PageInputFilter);
-        updatePage(PageLocalPort);
-        defaults->cards = CpuObject().cards;
-        updatePage(PageExtCard);
-    }
+    for (PageId id : PageTable::defaultAllOrder(m_context))
+        updatePage(int(id));
     releaseDefaultObject(std::move(defaults));
 }
 
@@ -400,46 +349,50 @@ bool Corvopropdlg::report(const CheckFailure& failure)
     return false;
 }
 
-bool Corvopropdlg::checkStationAddresses()
+bool Corvopropdlg::runChecks()
 {
-    if (!m_localPort)
-        return true;
-    // The station addresses the compact CPU answers to: its built-in port as a Modbus RTU
-    // slave, and the serial ports of its expansion cards once their page is there.
-    QList<int> addresses;
-    if (m_localPort->protocolIndex() == 2)
-        addresses.append(m_localPort->stationAddress());
-    QSet<int> seen;
-    for (int address : qAsConst(addresses)) {
-        if (seen.contains(address))
-            return report(
-                {CheckFailure::Kind::Information, tr("Address must not be repeated"), {}});
-        seen.insert(address);
+    QList<PageCheck> checks;
+    for (const DialogPage* page : qAsConst(m_pages))
+        checks += page->checks();
+    if (m_context.isCompact()) {
+        // The station addresses the compact CPU answers to, over every page's serial ports.
+        checks.append({OkStep::StationAddresses, [this]() -> CheckResult {
+                           QList<StationAddress> addresses;
+                           for (const DialogPage* page : qAsConst(m_pages))
+                               addresses += page->stationAddresses();
+                           const int repeated = firstRepeatedAddress(addresses);
+                           if (repeated < 0)
+                               return std::nullopt;
+                           return CheckFailure{CheckFailure::Kind::Information,
+                                               tr("Address must not be repeated"),
+                                               addresses.at(repeated).field};
+                       }});
+    }
+    std::stable_sort(checks.begin(), checks.end(),
+                     [](const PageCheck& a, const PageCheck& b) { return a.step < b.step; });
+    for (const PageCheck& check : qAsConst(checks)) {
+        if (const CheckResult result = check.run())
+            return report(*result);
     }
     return true;
 }
 
-bool Corvopropdlg::runChecks()
-{
-    for (const CheckResult& result :
-         {m_tcpIp->checkAddresses(), m_tcpIp->checkDeviceName(), m_tcpIp->checkClaimPassword()}) {
-        if (result)
-            return report(*result);
-    }
-    if (const CheckResult result = m_password->check())
-        return report(*result);
-    if (const CheckResult result = m_retentive->checkRanges())
-        return report(*result);
-    if (const CheckResult result = m_tcpIp->checkPorts())
-        return report(*result);
-    return checkStationAddresses();
-}
-
 void Corvopropdlg::applyPages()
 {
-    m_general->apply(*m_object);
-    for (DialogPage* page : qAsConst(m_loadable))
+    for (DialogPage* page : qAsConst(m_pages))
         page->apply(*m_object);
+
+    ApplyFollowUp followUp;
+    for (DialogPage* page : qAsConst(m_pages))
+        page->followUp(*m_object, followUp);
+    for (const QString& warning : qAsConst(followUp.warnings))
+        Messages::show(this, QMessageBox::Warning, windowTitle(), warning);
+    for (const ApplyFollowUp::BusLine& line : qAsConst(followUp.busLines)) {
+        // The host window decides; only a delivered notification changes the stored flag.
+        if (QMetaObject::invokeMethod(m_parentWidget, "addBusLine", Qt::DirectConnection,
+                                      Q_ARG(int, int(line.kind)), Q_ARG(bool, line.enabled)))
+            line.store(*m_object);
+    }
 }
 
 void Corvopropdlg::slot_bttnOK()
@@ -463,11 +416,5 @@ bool Corvopropdlg::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::InputMethod &&
         m_noInputMethod.contains(qobject_cast<QWidget*>(watched)))
         return true; // no input method composes text in password fields
-    if (event->type() == QEvent::Resize) {
-        for (const auto& [box, radio] : qAsConst(m_titleRadios)) {
-            if (box == watched)
-                radio->move(box->pos() + QPoint(8, -8)); // over the box's title
-        }
-    }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,36 +1,29 @@
 #pragma once
 
 #include "dialogcontext.h"
+#include "pageid.h"
 
 #include "model/cpuobject.h"
 
 #include <QDialog>
 #include <QList>
 #include <QMap>
-#include <QPair>
 
 #include <memory>
 
-class BackgroundPage;
 class DialogPage;
-class GeneralPage;
-class LocalPortPage;
-class PasswordPage;
-class PpiPortsPage;
-class QGroupBox;
 class QPushButton;
-class QRadioButton;
 class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
-class RetentivePage;
-class TcpIpPage;
 struct CheckFailure;
+struct PageEntry;
 
 // The modal properties dialog of one CPU module: a tree of pages on the left, the selected
-// page on the right. Pages load from the object when the dialog opens, each has Defaults
-// (reloading it from a temporary default object), and OK writes every page back into the
-// object once all checks have passed in their fixed order. Cancel leaves the object as it
+// page on the right. The pages come from the page table; they load from the object when the
+// dialog opens, each has Defaults (reloading it from a temporary default object), and OK
+// runs every page's checks in their fixed order, then writes every page back into the
+// object and tells the host window about switched buses. Cancel leaves the object as it
 // was; the caller rolls the memory claims back.
 class Corvopropdlg : public QDialog
 {
@@ -47,6 +40,9 @@ public:
     QStackedWidget* pageStack() const { return m_stack; }
     // The object pages load from: the edited one, or a default object during Defaults.
     const CpuObject* pageLoadSource() const { return m_pageLoadSource; }
+    // A built page, or null when the dialog has none of that id.
+    DialogPage* page(PageId id) const;
+    const DialogContext& context() const { return m_context; }
 
 public slots:
     virtual void languageChange();
@@ -64,23 +60,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void readContext();
     void buildFrame();
-    void buildPageTree();
+    void buildPages();
+    QTreeWidgetItem* addItem(const PageEntry& entry, QWidget* page);
     void loadPages();
-    QTreeWidgetItem* addPage(QWidget* page, const QString& text, const QString& english,
-                             const QString& local);
-    QWidget* inTab(QWidget* page, const QString& title);
-    void registerPage(DialogPage* page);
+    void setPageEnabled(PageId id, bool enabled);
 
     // The local I/O bytes the object holds, given back while a default object exists.
-    void freeLocalMemory();
-    void claimLocalMemory();
     std::unique_ptr<CpuObject> createDefaultObject();
     void releaseDefaultObject(std::unique_ptr<CpuObject> object);
 
     bool runChecks();
     bool report(const CheckFailure& failure);
-    bool checkStationAddresses();
     void applyPages();
 
     CpuObject* m_object;
@@ -96,19 +88,11 @@ private:
     QTreeWidget* m_tree = nullptr;
     QTreeWidgetItem* m_root = nullptr;
     QStackedWidget* m_stack = nullptr;
-    QMap<QTreeWidgetItem*, QWidget*> m_pages;
+    QMap<QTreeWidgetItem*, QWidget*> m_itemPages;
+    QMap<PageId, QTreeWidgetItem*> m_items; // by the page that owns the item
     QPushButton* m_ok = nullptr;
     QPushButton* m_defaultAll = nullptr;
 
-    QList<DialogPage*> m_loadable;
-    GeneralPage* m_general = nullptr;
-    PpiPortsPage* m_ppiPorts = nullptr;
-    TcpIpPage* m_tcpIp = nullptr;
-    RetentivePage* m_retentive = nullptr;
-    PasswordPage* m_password = nullptr;
-    BackgroundPage* m_background = nullptr;
-    LocalPortPage* m_localPort = nullptr;
-
+    QList<DialogPage*> m_pages; // in table order
     QList<QWidget*> m_noInputMethod;
-    QList<QPair<QGroupBox*, QRadioButton*>> m_titleRadios;
 };

@@ -4,23 +4,42 @@
 #include <QLabel>
 #include <QPushButton>
 
-DialogPage::DialogPage(const DialogContext& context, QWidget* parent)
+DialogPage::DialogPage(PageId id, const DialogContext& context, QWidget* parent)
     : QWidget(parent)
+    , m_id(id)
     , m_context(context)
 {}
 
-QHBoxLayout* DialogPage::introRow(const QString& text, QPushButton*& defaults)
+void DialogPage::followUp(const CpuObject&, ApplyFollowUp&) {}
+
+QList<PageCheck> DialogPage::checks() const
+{
+    return {};
+}
+
+QList<StationAddress> DialogPage::stationAddresses() const
+{
+    return {};
+}
+
+QList<QWidget*> DialogPage::noInputMethodFields() const
+{
+    return {};
+}
+
+QHBoxLayout* DialogPage::introRow(const QString& text)
 {
     auto* row = new QHBoxLayout;
     if (text.isEmpty()) {
         row->addStretch(1);
     } else {
         auto* intro = new QLabel(text, this);
+        intro->setObjectName(QStringLiteral("pageIntro"));
         intro->setWordWrap(true);
         row->addWidget(intro, 1);
     }
-    defaults = new QPushButton(tr("Defaults"), this);
-    defaults->setObjectName(QStringLiteral("defaultsButton"));
-    row->addWidget(defaults, 0, Qt::AlignTop);
+    m_defaults = new QPushButton(tr("Defaults"), this);
+    m_defaults->setObjectName(QStringLiteral("defaultsButton"));
+    row->addWidget(m_defaults, 0, Qt::AlignTop);
     return row;
 }

@@ -18,18 +18,12 @@ quint8 pointCount(int hostPoints)
     return quint8(qBound(0, hostPoints, 255));
 }
 
-// Fills a local map and claims its bytes; false when the host refuses the claim.
-bool claimLocalMap(LocalIoMap& map, quint8 area, int points, const QString& projectPath)
+void freeLocalMaps(const CpuObject& object)
 {
-    map.area = area;
-    map.points = pointCount(points);
-    const int bytes = map.byteCount();
-    if (bytes > 0 && !projectPath.isEmpty()) {
-        if (getLocalMemory(projectPath, area, 0, bytes) != MemoryOk)
-            return false;
-        map.startByte = 0;
+    for (const LocalIoMap* map : {&object.descriptor.inMap, &object.descriptor.outMap}) {
+        if (map->byteCount() > 0)
+            freeMemory(object.projectPath, map->area, map->startByte, map->byteCount());
     }
-    return true;
 }
 
 } // namespace
@@ -45,6 +39,44 @@ bool CpuObjectFactory::projectSupportsOpcUa(const QString& projectPath)
     QString version = CpuModel::PlaceholderPlcVersion;
     getPrjPlcTypeVersion(projectPath, type, version);
     return getPlcSupportOpcUA(type, version);
+}
+
+void CpuObjectFactory::readLocalPoints(ModuleDescriptor& d)
+{
+    d.inMap.area = VarAreaLocalInput;
+    d.inMap.points = pointCount(getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalI")));
+    d.outMap.area = VarAreaLocalOutput;
+    d.outMap.points = pointCount(getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalQ")));
+}
+
+bool CpuObjectFactory::claimLocalIo(CpuObject& object)
+{
+    const QString& path = object.projectPath;
+    LocalIoMap& in = object.descriptor.inMap;
+    LocalIoMap& out = object.descriptor.outMap;
+    object.holdsLocalMemory = false;
+    if (path.isEmpty())
+        return true; // an object outside a project claims nothing
+    if (in.byteCount() > 0 && getLocalMemory(path, in.area, 0, in.byteCount()) != MemoryOk)
+        return false;
+    if (out.byteCount() > 0 && getLocalMemory(path, out.area, 0, out.byteCount()) != MemoryOk) {
+        // Only the inputs are ours; the refused output range may belong to someone else.
+        if (in.byteCount() > 0)
+            freeMemory(path, in.area, 0, in.byteCount());
+        return false;
+    }
+    in.startByte = 0;
+    out.startByte = 0;
+    object.holdsLocalMemory = true;
+    return true;
+}
+
+void CpuObjectFactory::releaseLocalIo(CpuObject& object)
+{
+    if (!object.holdsLocalMemory)
+        return;
+    freeLocalMaps(object);
+    object.holdsLocalMemory = false;
 }
 
 std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& projectPath)
@@ -65,8 +97,8 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
     object->soe.fill(SoeRecord::creationDefault());
     object->projectPath = projectPath;
 
-    if (!claimLocalMap(d.inMap, VarAreaLocalInput,
-                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalI")), projectPath))
+    readLocalPoints(d);
+    if (!claimLocalIo(*object))
         return nullptr;
 
     // One 4-bit filter code per input on the compact model, one per four inputs otherwise.
@@ -77,14 +109,6 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
     else
         object->inputFilterCodes = QByteArray((count + 7) / 8, char(0x66));
 
-    if (!claimLocalMap(d.outMap, VarAreaLocalOutput,
-                       getPlcAddrRange(d.ObjName, d.MLFB, QStringLiteral("LocalQ")), projectPath)) {
-        // Only the inputs are ours; the refused output range may belong to someone else.
-        if (d.inMap.byteCount() > 0 && !projectPath.isEmpty())
-            freeMemory(projectPath, VarAreaLocalInput, d.inMap.startByte, d.inMap.byteCount());
-        return nullptr;
-    }
-    object->holdsLocalMemory = !projectPath.isEmpty();
     object->hsc.fill(HscChannel::creationDefault());
     object->opcUaSupported = projectSupportsOpcUa(projectPath);
     return object;
@@ -93,11 +117,8 @@ std::unique_ptr<CpuObject> CpuObjectFactory::create(int id, const QString& proje
 void CpuObjectFactory::releaseMemory(const CpuObject& object)
 {
     const QString& path = object.projectPath;
-    const ModuleDescriptor& d = object.descriptor;
-    if (object.holdsLocalMemory && d.inMap.byteCount() > 0)
-        freeMemory(path, VarAreaLocalInput, d.inMap.startByte, d.inMap.byteCount());
-    if (object.holdsLocalMemory && d.outMap.byteCount() > 0)
-        freeMemory(path, VarAreaLocalOutput, d.outMap.startByte, d.outMap.byteCount());
+    if (object.holdsLocalMemory)
+        freeLocalMaps(object);
     if (!object.holdsCardMemory)
         return;
     for (const CardRecord& card : object.cards) {

@@ -20,6 +20,15 @@ public:
     // ranges and bits of its expansion cards; an object built from a block holds none.
     static void releaseMemory(const CpuObject& object);
 
+    // Sets both local maps' areas and point counts from the host's facts of the model.
+    static void readLocalPoints(ModuleDescriptor& descriptor);
+    // Claims the object's local input and output bytes from byte 0, as createObject does;
+    // false when the host refuses either (nothing stays claimed then). The object holds
+    // its local I/O memory afterwards exactly when the claim succeeded and it has a project.
+    static bool claimLocalIo(CpuObject& object);
+    // Gives back what claimLocalIo took; the object holds nothing afterwards.
+    static void releaseLocalIo(CpuObject& object);
+
     // Whether the entry's server file exists in host component folder 9.
     static bool serverFileExists(const ModuleDescriptor& descriptor);
 

@@ -63,25 +63,60 @@ bool CpuParams::operator==(const CpuParams& o) const
            std::tie(o.port0, o.port1, o.networkTag, o.tcpIp, o.retentive, o.password, o.background);
 }
 
+const std::array<RetentiveArea, 8>& RetentiveArea::all()
+{
+    static const std::array<RetentiveArea, 8> areas{{
+        {"VB", 2, 0x84, true, 'V'},
+        {"VW", 4, 0x84, true, 'V'},
+        {"VD", 6, 0x84, true, 'V'},
+        {"MB", 2, 0x83, true, 'M'},
+        {"MW", 4, 0x83, true, 'M'},
+        {"MD", 6, 0x83, true, 'M'},
+        {"T", 0x1F, 0x1F, false, 'T'},
+        {"C", 0x1E, 0x1E, false, 'C'},
+    }};
+    return areas;
+}
+
 RetentiveArea RetentiveArea::fromName(const QString& areaName)
 {
-    struct Row
-    {
-        const char* name;
-        quint8 typeCode;
-        quint8 areaCode;
-        bool bitAddressed;
-    };
-    static const Row rows[] = {
-        {"VB", 2, 0x84, true},    {"VW", 4, 0x84, true},    {"VD", 6, 0x84, true},
-        {"MB", 2, 0x83, true},    {"MW", 4, 0x83, true},    {"MD", 6, 0x83, true},
-        {"T", 0x1F, 0x1F, false}, {"C", 0x1E, 0x1E, false},
-    };
-    for (const Row& row : rows) {
-        if (areaName == QLatin1String(row.name))
-            return {row.typeCode, row.areaCode, row.bitAddressed};
+    for (const RetentiveArea& area : all()) {
+        if (areaName == QLatin1String(area.name))
+            return area;
     }
     return {};
+}
+
+const RetentiveArea* RetentiveArea::fromCodes(quint8 typeCode, quint8 areaCode)
+{
+    for (const RetentiveArea& area : all()) {
+        if (area.typeCode == typeCode && area.areaCode == areaCode)
+            return &area;
+    }
+    return nullptr;
+}
+
+bool RetentiveArea::countsElements(quint8 typeCode)
+{
+    return typeCode == 0x1F || typeCode == 0x1E || typeCode == 0x20;
+}
+
+int RetentiveArea::bytesPerElement(quint8 typeCode)
+{
+    switch (typeCode) {
+    case 1:
+    case 2:
+    case 0x1E:
+    case 0x1F:
+    case 0x20:
+        return 1;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 0;
+    }
 }
 
 namespace CpuDefaults {

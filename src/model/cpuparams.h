@@ -114,14 +114,26 @@ struct CpuParams
     bool operator!=(const CpuParams& o) const { return !(*this == o); }
 };
 
-// Type code, area code and start-address rule of a retentive area name ("VW", "T", ...).
+// The memory areas a retentive range can cover: "VB", "VW", ..., "T", "C".
 struct RetentiveArea
 {
+    const char* name = ""; // as the host and the dialog name it
     quint8 typeCode = 0;
     quint8 areaCode = 0;
-    bool bitAddressed = false; // start is stored as start * 8
+    bool bitAddressed = false; // start is stored as start * 8; else it counts elements
+    char memory = 0;           // the host's memory size key: 'V', 'M', 'T' or 'C'
 
+    // Every area, in the dialog's list order.
+    static const std::array<RetentiveArea, 8>& all();
+    // The area of a name; a default (all zero) area for a name it does not know.
     static RetentiveArea fromName(const QString& areaName);
+    // The area of a record's codes; null for codes that name none (an unused record).
+    static const RetentiveArea* fromCodes(quint8 typeCode, quint8 areaCode);
+    // Whether a record of this type code counts elements (timers, counters, elements)
+    // rather than addressing bits.
+    static bool countsElements(quint8 typeCode);
+    // Bytes of memory one element of a type code takes; 0 for a code of no memory.
+    static int bytesPerElement(quint8 typeCode);
 };
 
 namespace CpuDefaults {

@@ -1,3 +1,5 @@
+#include "dialogtesting.h"
+
 #include <corekit/pwdcodec.h>
 #include <corekit/widgets/ipaddresswidget.h>
 #include <dialog/pages/generalpage.h>
@@ -58,7 +60,7 @@ struct Opened
     {
         if (edit)
             edit(*object);
-        page.load(page.pageNumbers().value(0), *object);
+        page.load(*object);
     }
 
     CpuObject applied()
@@ -144,8 +146,7 @@ void TestCommunicationPages::roundTrip()
     Opened<TcpIpPage> tcpIp(id, edit);
     Opened<LocalPortPage> localPort(id, edit);
     const TcpIpPage& net = tcpIp.page;
-    QVERIFY(!net.checkAddresses() && !net.checkDeviceName() && !net.checkClaimPassword() &&
-            !net.checkPorts());
+    QVERIFY(!firstFailure(net));
 
     const CpuObject& source = *general.object;
     QCOMPARE(general.applied().descriptor.ObjName, source.descriptor.ObjName);
@@ -302,10 +303,7 @@ void TestCommunicationPages::checks()
     Opened<TcpIpPage> tcpIp(C40, editEverything);
     tcpIp.set(edits);
     const TcpIpPage& page = tcpIp.page;
-    CheckResult result = page.checkAddresses();
-    for (const CheckResult& next :
-         {page.checkDeviceName(), page.checkClaimPassword(), page.checkPorts()})
-        result = result ? result : next;
+    const CheckResult result = firstFailure(page);
     QCOMPARE(result ? result->focus->objectName() : QString(), focus);
     if (!result)
         return;

@@ -1,3 +1,4 @@
+#include "dialogtesting.h"
 #include "hostfixture.h"
 
 #include <corekit/plcfacts.h>
@@ -93,7 +94,7 @@ private slots:
         ranges[0] = {0xBEEF, 0x1234, 0, 2, 42, 77, 0x84, 800}; // VB 100
         ranges[1] = {0, 0, 0, 0x1F, 42, 77, 0x1F, 250};        // T 250
         ranges[2] = {0, 0, 0, 0x20, 42, 77, 0x1F, 9};          // element type, no entry
-        m_retentive->load(3, cpu);
+        m_retentive->load(cpu);
         const Ints areas{0, 6, -1}, offsets{100, 250, 9};
         for (int i = 0; i < 3; ++i) {
             const QString n = QString::number(i);
@@ -135,7 +136,7 @@ private slots:
         QFETCH(bool, passes);
 
         setLimit(key, limit);
-        m_retentive->load(3, CpuObject{});
+        m_retentive->load(CpuObject{});
         setRange(4, range[0], range[1], range[2]);
         QCOMPARE(!m_retentive->checkRanges(), passes);
     }
@@ -144,7 +145,7 @@ private slots:
     void firstFailingRangeThenClear()
     {
         setLimit("T", 10);
-        m_retentive->load(3, CpuObject{});
+        m_retentive->load(CpuObject{});
         setRange(0, 0, 0, 100);
         setRange(1, 6, 5, 6);
         setRange(3, 7, 0, 1001);
@@ -201,7 +202,7 @@ private slots:
         BackgroundPage background(m_context);
         const QList<DialogPage*> pages{m_retentive.get(), m_password.get(), &background};
         for (DialogPage* page : pages)
-            page->load(page->pageNumbers().constFirst(), *cpu);
+            page->load(*cpu);
         QVERIFY(!m_password->check());
         for (DialogPage* page : pages)
             page->apply(*cpu);
@@ -213,9 +214,9 @@ private slots:
         auto* password = m_password->findChild<QLineEdit*>("password");
         auto* verify = m_password->findChild<QLineEdit*>("passwordVerify");
         m_password->setWorking(3, "secret");
-        m_password->load(4, CpuObject{});
+        m_password->load(CpuObject{});
         m_password->setWorking(5, "other"); // a level outside 1..4 changes nothing shown
-        m_password->load(4, CpuObject{});
+        m_password->load(CpuObject{});
         QCOMPARE(password->text(), "secret");
 
         clickRadio(m_password.get(), 1);

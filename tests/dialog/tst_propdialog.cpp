@@ -1,11 +1,16 @@
 #include "hostfixture.h"
 
+#include <clippedtext.h>
+
 #include <block/paramblock.h>
 #include <corekit/memory.h>
 #include <corekit/pwdcodec.h>
 #include <corekit/widgets/ipaddresswidget.h>
 #include <dialog/corvopropdlg.h>
+#include <dialog/dialogpage.h>
 #include <dialog/messages.h>
+#include <dialog/okstep.h>
+#include <dialog/pagetable.h>
 #include <helpkit/helpsystem.h>
 #include <model/cpuobjectfactory.h>
 #include <plugin/corvocpuapi.h>
@@ -96,6 +101,11 @@ private slots:
     void eventFilter();
     void configThroughTheExport_data();
     void configThroughTheExport();
+    void pageTableIsConsistent();
+    void repeatedStationAddresses_data();
+    void repeatedStationAddresses();
+    void nothingIsCutOff_data();
+    void nothingIsCutOff();
 
 private:
     std::unique_ptr<CpuObject> create(int id);
@@ -413,6 +423,89 @@ void TestPropDialog::configThroughTheExport()
     }
     release(cpu);
     QVERIFY(getUsedMemory(m_project).isEmpty());
+}
+
+void TestPropDialog::pageTableIsConsistent()
+{
+    // Pages are added to the table by hand: a wrong item or a missing topic would show as a
+    // page without tree item or help.
+    QSet<int> ids;
+    for (const PageEntry& entry : PageTable::pages()) {
+        QVERIFY2(!ids.contains(int(entry.id)), "a page id twice");
+        ids.insert(int(entry.id));
+        const PageEntry* owner = PageTable::find(entry.item);
+        QVERIFY(owner && owner->item == owner->id);
+        if (entry.item == entry.id) {
+            QVERIFY(entry.treeText && entry.helpEnglish && entry.helpLocal);
+        } else {
+            QVERIFY2(entry.tabTitle && owner->tabTitle, "a page in another item sits in a tab");
+        }
+        QVERIFY(entry.presence && entry.build);
+    }
+}
+
+void TestPropDialog::repeatedStationAddresses_data()
+{
+    QTest::addColumn<QList<int>>("addresses");
+    QTest::addColumn<int>("repeated");
+    QTest::newRow("none") << QList<int>{} << -1;
+    QTest::newRow("distinct") << QList<int>{5, 6, 7} << -1;
+    QTest::newRow("second repeats first") << QList<int>{5, 5} << 1;
+    QTest::newRow("later repeat") << QList<int>{1, 2, 3, 2, 1} << 3;
+}
+
+void TestPropDialog::repeatedStationAddresses()
+{
+    QFETCH(QList<int>, addresses);
+    QFETCH(int, repeated);
+    QList<StationAddress> ports;
+    for (int address : addresses)
+        ports.append({address, nullptr});
+    QCOMPARE(firstRepeatedAddress(ports), repeated);
+
+    // The compact CPU's built-in port takes part as a Modbus RTU slave only.
+    auto cpu = create(0x30);
+    QMainWindow host;
+    Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+    auto* protocol = child<QWidget>(dialog, "wgtProtocol")->findChild<QComboBox*>();
+    protocol->setCurrentIndex(2);
+    QCOMPARE(dialog.page(PageId::LocalPort)->stationAddresses().size(), 1);
+    protocol->setCurrentIndex(3);
+    QVERIFY(dialog.page(PageId::LocalPort)->stationAddresses().isEmpty());
+}
+
+void TestPropDialog::nothingIsCutOff_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::newRow("KLV2 R70") << 0x21;
+    QTest::newRow("compact") << 0x30;
+    QTest::newRow("KLV1 C40") << 0x10;
+}
+
+void TestPropDialog::nothingIsCutOff()
+{
+    QFETCH(int, id);
+    auto cpu = create(id);
+    QMainWindow host;
+    Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QStringList clipped;
+    QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->isHidden())
+            continue;
+        dialog.pageTree()->setCurrentItem(root->child(i));
+        auto* tabs = qobject_cast<QTabWidget*>(dialog.pageStack()->currentWidget());
+        for (int t = 0; t < (tabs ? tabs->count() : 1); ++t) {
+            if (tabs)
+                tabs->setCurrentIndex(t);
+            QCoreApplication::processEvents();
+            clipped += ClippedText::find(&dialog);
+        }
+    }
+    clipped.removeDuplicates();
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestPropDialog)

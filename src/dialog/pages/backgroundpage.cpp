@@ -10,22 +10,19 @@
 
 namespace {
 
-constexpr int kPageNumber = 5;
 constexpr int kMinPercent = 5;
 constexpr int kMaxPercent = 50;
 
 } // namespace
 
 BackgroundPage::BackgroundPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::Background, context, parent)
 {
-    QPushButton* defaults = nullptr;
     auto* top = introRow(
         tr("You can select the amount of time the PLC will dedicate to background activities "
            "during RUN mode. This parameter is primarily used to control the scan impact during "
            "execution states and runtime edit operations."),
-        defaults);
-    connect(defaults, &QPushButton::clicked, this, &BackgroundPage::slot_bttnDefauBackTime);
+        &BackgroundPage::slot_bttnDefauBackTime);
 
     auto* group = new QGroupBox(tr("Time"), this);
     auto* groupLayout = new QHBoxLayout(group);
@@ -42,15 +39,9 @@ BackgroundPage::BackgroundPage(const DialogContext& context, QWidget* parent)
     layout->addStretch(1);
 }
 
-QList<int> BackgroundPage::pageNumbers() const
+void BackgroundPage::load(const CpuObject& source)
 {
-    return {kPageNumber};
-}
-
-void BackgroundPage::load(int number, const CpuObject& source)
-{
-    if (number == kPageNumber)
-        m_percent->setValue(source.params.background.percent);
+    m_percent->setValue(source.params.background.percent);
 }
 
 void BackgroundPage::apply(CpuObject& target)
@@ -60,5 +51,5 @@ void BackgroundPage::apply(CpuObject& target)
 
 void BackgroundPage::slot_bttnDefauBackTime()
 {
-    emit defaultsRequested(kPageNumber);
+    requestDefaults();
 }

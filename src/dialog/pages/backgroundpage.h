@@ -12,8 +12,7 @@ class BackgroundPage : public DialogPage
 public:
     explicit BackgroundPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override;
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
 
 public slots:

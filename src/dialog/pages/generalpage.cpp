@@ -1,6 +1,7 @@
 #include "generalpage.h"
 
-#include "model/localtext.h"
+#include "dialog/inputrules.h"
+
 #include "model/modulecatalog.h"
 
 #include <corekit/widgets/mlineedit.h>
@@ -10,12 +11,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 GeneralPage::GeneralPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::General, context, parent)
     , m_name(new MLineEdit(this))
     , m_comment(new QPlainTextEdit(this))
 {
@@ -23,7 +22,8 @@ GeneralPage::GeneralPage(const DialogContext& context, QWidget* parent)
     m_name->setMaxLength(NameMaxLength);
     m_comment->setObjectName(QStringLiteral("commentEdit"));
 
-    auto* top = introRow(tr("You can adjust the name and comment for the object."), m_defaults);
+    auto* top = introRow(tr("You can adjust the name and comment for the object."),
+                         &GeneralPage::slot_bttnDefaultGengral);
 
     auto* group = new QGroupBox(tr("Information"), this);
     auto* form = new QFormLayout(group);
@@ -34,11 +34,10 @@ GeneralPage::GeneralPage(const DialogContext& context, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(group, 1);
 
-    connect(m_defaults, &QPushButton::clicked, this, &GeneralPage::slot_bttnDefaultGengral);
     connect(m_comment, &QPlainTextEdit::textChanged, this, &GeneralPage::slotTextChanged);
 }
 
-void GeneralPage::load(int, const CpuObject& source)
+void GeneralPage::load(const CpuObject& source)
 {
     m_name->setText(source.descriptor.ObjName);
     m_comment->setPlainText(source.descriptor.comment);
@@ -61,14 +60,5 @@ void GeneralPage::slot_bttnDefaultGengral()
 
 void GeneralPage::slotTextChanged()
 {
-    QString text = m_comment->toPlainText();
-    if (text.toLocal8Bit().size() <= CommentMaxBytes)
-        return;
-    const int cursor =
-        trimLocal8BitAtCursor(text, m_comment->textCursor().position(), CommentMaxBytes);
-    // Setting the text calls this slot again; it fits by then.
-    m_comment->setPlainText(text);
-    QTextCursor restored = m_comment->textCursor();
-    restored.setPosition(cursor);
-    m_comment->setTextCursor(restored);
+    InputRules::limitBytes(m_comment, CommentMaxBytes);
 }

@@ -4,7 +4,6 @@
 
 class MLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 // The module's name and comment.
 class GeneralPage : public DialogPage
@@ -17,8 +16,7 @@ public:
 
     explicit GeneralPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override { return {}; }
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
 
 public slots:
@@ -30,5 +28,4 @@ public slots:
 private:
     MLineEdit* m_name;
     QPlainTextEdit* m_comment;
-    QPushButton* m_defaults = nullptr;
 };

@@ -28,7 +28,7 @@ MSpinBoxEx* spinBox(int low, int high, const QString& toolTip)
 } // namespace
 
 LocalPortPage::LocalPortPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::LocalPort, context, parent)
     , m_portNumber(new MSpinBoxEx)
     , m_protocol(new MComboBoxEx)
     , m_baud(new MComboBoxEx)
@@ -57,11 +57,10 @@ LocalPortPage::LocalPortPage(const DialogContext& context, QWidget* parent)
     m_receiveTimeout->setSuffix(tr("ms"));
     m_receiveTimeout->setValue(2000);
 
-    QPushButton* defaults = nullptr;
-    auto* top = introRow(QString(), defaults);
+    auto* top = introRow(QString(), &LocalPortPage::slot_bttnDefaultPPIPort);
 
     auto* group = new QGroupBox(tr("Port Config"), this);
-    m_rows = group;
+    m_rowBox = group;
     auto* rows = new QVBoxLayout(group);
     rows->addWidget(addRow("wgtPortNumber", tr("Port Number:"), m_portNumber));
     rows->addWidget(addRow("wgtProtocol", tr("Protocol Type:"), m_protocol));
@@ -77,6 +76,13 @@ LocalPortPage::LocalPortPage(const DialogContext& context, QWidget* parent)
     rows->addWidget(addRow("wgtRetryCount", tr("Retry Count:"), m_retryCount));
     rows->addWidget(addRow("wgtRefreshFactor", tr("Gap Update Factor:"), m_gapFactor));
     rows->addStretch(1);
+    // One width for every caption: the specified one, or wider where the font needs it.
+    int captionWidth = kLabelWidth;
+    const QList<QLabel*> captions = group->findChildren<QLabel*>(QStringLiteral("caption"));
+    for (QLabel* caption : captions)
+        captionWidth = qMax(captionWidth, caption->sizeHint().width());
+    for (QLabel* caption : captions)
+        caption->setFixedWidth(captionWidth);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -86,17 +92,16 @@ LocalPortPage::LocalPortPage(const DialogContext& context, QWidget* parent)
     m_protocol->setCurrentIndex(-1);
     slot_protocolIndexChange(-1);
 
-    connect(defaults, &QPushButton::clicked, this, &LocalPortPage::slot_bttnDefaultPPIPort);
     connect(m_protocol, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &LocalPortPage::slot_protocolIndexChange);
 }
 
 QWidget* LocalPortPage::addRow(const char* objectName, const QString& label, QWidget* control)
 {
-    auto* row = new QWidget(m_rows);
+    auto* row = new QWidget(m_rowBox);
     row->setObjectName(QLatin1String(objectName));
     auto* caption = new QLabel(label, row);
-    caption->setFixedWidth(kLabelWidth);
+    caption->setObjectName(QStringLiteral("caption"));
     control->setParent(row);
     control->setFixedWidth(kControlWidth);
     auto* layout = new QHBoxLayout(row);
@@ -152,13 +157,11 @@ void LocalPortPage::slot_protocolIndexChange(int index)
 
 void LocalPortPage::slot_bttnDefaultPPIPort()
 {
-    emit defaultsRequested(PageNumber);
+    requestDefaults();
 }
 
-void LocalPortPage::load(int number, const CpuObject& source)
+void LocalPortPage::load(const CpuObject& source)
 {
-    if (number != PageNumber)
-        return;
     const LocalPort& port = source.localPort;
     m_portNumber->setValue(0);
     m_portNumber->setEnabled(false);
@@ -204,12 +207,10 @@ void LocalPortPage::apply(CpuObject& target)
     port.gapFactor = quint8(m_gapFactor->value());
 }
 
-int LocalPortPage::protocolIndex() const
+QList<StationAddress> LocalPortPage::stationAddresses() const
 {
-    return m_protocol->currentIndex();
-}
-
-int LocalPortPage::stationAddress() const
-{
-    return m_address->value();
+    // The port answers to its address only as a Modbus RTU slave.
+    if (m_protocol->currentIndex() != ModbusSlave)
+        return {};
+    return {{m_address->value(), m_address}};
 }

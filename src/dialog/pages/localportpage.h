@@ -11,20 +11,14 @@ class LocalPortPage : public DialogPage
     Q_OBJECT
 
 public:
-    static constexpr int PageNumber = 17;
-
     // Protocol list indices, as stored.
     enum Protocol { Free, ModbusMaster, ModbusSlave, PpiMaster, PpiSlave };
 
     explicit LocalPortPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override { return {PageNumber}; }
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
-
-    // For the dialog's check of duplicate station addresses.
-    int protocolIndex() const;
-    int stationAddress() const;
+    QList<StationAddress> stationAddresses() const override;
 
 public slots:
     void slot_protocolIndexChange(int index);
@@ -46,5 +40,5 @@ private:
     MSpinBoxEx* m_highestAddress;
     MSpinBoxEx* m_retryCount;
     MSpinBoxEx* m_gapFactor;
-    QWidget* m_rows;
+    QWidget* m_rowBox; // holds the row widgets, which the protocol shows or hides
 };

@@ -1,5 +1,7 @@
 #include "passwordpage.h"
 
+#include "dialog/inputrules.h"
+
 #include <corekit/pwdcodec.h>
 
 #include <QButtonGroup>
@@ -10,12 +12,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kPageNumber = 4;
 constexpr int kPasswordLength = 8;
 constexpr int kFullLevel = 1;
 constexpr int kHighestLevel = 4;
@@ -28,13 +28,11 @@ bool hasPassword(int level)
 } // namespace
 
 PasswordPage::PasswordPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::Password, context, parent)
 {
-    QPushButton* defaults = nullptr;
     auto* top = introRow(tr("You can modify the password privileges to control access and "
                             "modification to the PLC."),
-                         defaults);
-    connect(defaults, &QPushButton::clicked, this, &PasswordPage::slot_bttnDefauPwd);
+                         &PasswordPage::slot_bttnDefauPwd);
 
     auto* group = new QGroupBox(tr("Privileges"), this);
     auto* groupLayout = new QVBoxLayout(group);
@@ -50,10 +48,7 @@ PasswordPage::PasswordPage(const DialogContext& context, QWidget* parent)
     }
     connect(m_privileges, &QButtonGroup::idClicked, this, &PasswordPage::slot_bttnGroupPriv);
 
-    // Letters, digits and the punctuation of a US keyboard; no blanks.
-    const QRegularExpression allowed(
-        QStringLiteral(R"re([A-Za-z0-9~!@#$%^&*()_+`\-=,.<>;':"/?\\|{}\[\]]*)re"));
-    auto* validator = new QRegularExpressionValidator(allowed, this);
+    QValidator* validator = InputRules::passwordCharacters(this);
     auto makeField = [&](const QString& name) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(name);
@@ -72,6 +67,8 @@ PasswordPage::PasswordPage(const DialogContext& context, QWidget* parent)
     fields->addWidget(m_verifyLabel, 1, 0);
     fields->addWidget(m_verifyEdit, 1, 1);
     groupLayout->addLayout(fields);
+    connect(m_passwordEdit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_password = text; });
     groupLayout->addSpacing(20);
 
     m_description = new QLabel(group);
@@ -88,15 +85,15 @@ PasswordPage::PasswordPage(const DialogContext& context, QWidget* parent)
     showWorking();
 }
 
-QList<int> PasswordPage::pageNumbers() const
+void PasswordPage::load(const CpuObject&)
 {
-    return {kPageNumber};
+    showWorking();
 }
 
-void PasswordPage::load(int number, const CpuObject&)
+void PasswordPage::loadAtOpen(const CpuObject& object)
 {
-    if (number == kPageNumber)
-        showWorking();
+    setWorking(object.params.password.level, workingPasswordOf(object.params.password));
+    showWorking();
 }
 
 void PasswordPage::showWorking()
@@ -155,11 +152,15 @@ void PasswordPage::apply(CpuObject& target)
     }
 }
 
-CheckResult PasswordPage::check()
+QList<PageCheck> PasswordPage::checks() const
 {
-    if (m_privileges->checkedId() >= 0)
-        m_level = m_privileges->checkedId() + 1;
-    m_password = m_passwordEdit->text();
+    return {{OkStep::Password, [this] {
+                 return check();
+             }}};
+}
+
+CheckResult PasswordPage::check() const
+{
     if (hasPassword(m_level) && (m_password.isEmpty() || m_password != m_verifyEdit->text())) {
         return CheckFailure{
             CheckFailure::Kind::Warning,
@@ -201,5 +202,5 @@ void PasswordPage::slot_bttnDefauPwd()
 {
     m_password.clear();
     m_level = kFullLevel;
-    emit defaultsRequested(kPageNumber);
+    requestDefaults();
 }

@@ -11,7 +11,8 @@ class QLineEdit;
 
 // The PLC password and its privilege level. The page owns the dialog's working level and
 // working password: it always shows those, never the object, so that its Defaults and the
-// level buttons work on them and OK writes them back.
+// level buttons work on them, Default All keeps them, and OK writes them back. The level
+// buttons and the Password field change them as the user works.
 class PasswordPage : public DialogPage
 {
     Q_OBJECT
@@ -23,14 +24,16 @@ public:
 
     explicit PasswordPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override;
     // Shows the working level and password; `source` is not read.
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
+    // Takes the working level and password from the object's password record.
+    void loadAtOpen(const CpuObject& object) override;
     void apply(CpuObject& target) override;
+    QList<PageCheck> checks() const override;
 
-    // Takes the working level from the checked button and the working password from the
-    // Password field, then checks the password against its verify field.
-    CheckResult check();
+    // At a level with a password: the password must not be empty and must match its verify
+    // field.
+    CheckResult check() const;
 
     void setWorking(int level, const QString& password);
     int workingLevel() const { return m_level; }
@@ -40,8 +43,7 @@ public:
     // text padded with blanks to the field's 8 characters.
     static QString workingPasswordOf(const PasswordParams& record);
 
-    // The fields that must not get text composed by an input method.
-    QList<QWidget*> noInputMethodFields() const;
+    QList<QWidget*> noInputMethodFields() const override;
 
 public slots:
     void slot_bttnGroupPriv(int id);

@@ -22,12 +22,11 @@ constexpr int kNoteColumn = 3;
 } // namespace
 
 PpiPortsPage::PpiPortsPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::PpiPorts, context, parent)
 {
-    QPushButton* defaults = nullptr;
     auto* top = introRow(tr("You can adjust the PPI ports parameters that Tessel PLC will use "
                             "to communicate to the attached PLC."),
-                         defaults);
+                         &PpiPortsPage::slot_bttnDefauPort);
 
     auto* group = new QGroupBox(tr("Ports"), this);
     auto* grid = new QGridLayout(group);
@@ -88,14 +87,10 @@ PpiPortsPage::PpiPortsPage(const DialogContext& context, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(group);
     layout->addStretch(1);
-
-    connect(defaults, &QPushButton::clicked, this, &PpiPortsPage::slot_bttnDefauPort);
 }
 
-void PpiPortsPage::load(int number, const CpuObject& source)
+void PpiPortsPage::load(const CpuObject& source)
 {
-    if (number != PageNumber)
-        return;
     loadPort(m_ports[0], source.params.port0);
     loadPort(m_ports[1], source.params.port1);
 }
@@ -108,7 +103,7 @@ void PpiPortsPage::apply(CpuObject& target)
 
 void PpiPortsPage::slot_bttnDefauPort()
 {
-    emit defaultsRequested(PageNumber);
+    requestDefaults();
 }
 
 void PpiPortsPage::loadPort(PortControls& controls, const PortParams& port)

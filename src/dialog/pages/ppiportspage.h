@@ -15,12 +15,9 @@ class PpiPortsPage : public DialogPage
     Q_OBJECT
 
 public:
-    static constexpr int PageNumber = 1;
-
     explicit PpiPortsPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override { return {PageNumber}; }
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
 
 public slots:

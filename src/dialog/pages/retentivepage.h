@@ -19,9 +19,9 @@ class RetentivePage : public DialogPage
 public:
     explicit RetentivePage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override;
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
+    QList<PageCheck> checks() const override;
 
     // The first range that does not fit the PLC type's memory, nothing when all fit.
     CheckResult checkRanges() const;
@@ -31,13 +31,13 @@ public slots:
     void slot_bttnGroupClear(int range);
 
 private:
-    struct Row
+    struct RangeRow
     {
         MComboBoxEx* area = nullptr;
         QSpinBox* offset = nullptr;
         QSpinBox* count = nullptr;
     };
 
-    std::array<Row, CpuParams::RetentiveCount> m_rows{};
+    std::array<RangeRow, CpuParams::RetentiveCount> m_ranges{};
     QButtonGroup* m_clearButtons = nullptr;
 };

@@ -1,24 +1,18 @@
 #include "tcpippage.h"
 
-#include "model/cpuparams.h"
-#include "model/localtext.h"
+#include "addressgroup.h"
+#include "remotecontrolgroup.h"
 
-#include <corekit/pwdcodec.h>
+#include "model/cpuparams.h"
+
 #include <corekit/widgets/ipaddresswidget.h>
-#include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mspinboxex.h>
 
 #include <QButtonGroup>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -27,16 +21,11 @@ namespace {
 
 const char* const kDefaultIp = "192.168.1.201";
 const char* const kDefaultMask = "255.255.0.0";
-const char* const kDefaultGateway = "192.168.1.1";
+// What an address field of the gateway or the DNS servers starts with when it is offered.
+const char* const kDefaultGatewayAndDns = "192.168.1.1";
 constexpr IpV4 kStoredMissingGateway{192, 168, 1, 1};
 
 constexpr int kAddressLabelWidth = 102;
-constexpr int kNameMaxLength = 31;
-constexpr int kPasswordMaxLength = 8;
-
-// ASCII letters, digits and the punctuation the device accepts in names and passwords.
-const char* const kPasswordCharacters = R"re([A-Za-z0-9~!@#$%^&*()_+`\-=,.<>;':"/?\\|{}\[\]]*)re";
-const char* const kDomainCharacters = R"re([a-zA-Z0-9._\-]+)re";
 
 QString dotted(const IpV4& address)
 {
@@ -69,40 +58,28 @@ QLabel* addressLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-CheckResult failure(CheckFailure::Kind kind, const QString& text, QWidget* focus)
-{
-    return CheckFailure{kind, text, focus};
-}
-
 } // namespace
 
 TcpIpPage::TcpIpPage(const DialogContext& context, QWidget* parent)
-    : DialogPage(context, parent)
+    : DialogPage(PageId::TcpIp, context, parent)
 {
-    QPushButton* defaults = nullptr;
     auto* top = introRow(tr("You can adjust the TCP/IP port parameters that Tessel PLC will "
                             "use to communicate to the attached PLC."),
-                         defaults);
+                         &TcpIpPage::slot_bttnDefauEnterNet);
 
     auto* network = new QGroupBox(tr("Network"), this);
     m_autoIpRadio = new QRadioButton(tr("Automatic Assigned IP"), network);
     m_autoIpRadio->setObjectName(QStringLiteral("autoIpRadio"));
     m_autoDnsRadio = new QRadioButton(tr("Automatic Assigned DNS"), network);
     m_autoDnsRadio->setObjectName(QStringLiteral("autoDnsRadio"));
-    m_ipGroup = buildIpGroup(network);
-    m_dnsGroup = buildDnsGroup(network);
-    m_remoteGroup = buildRemoteGroup(network);
+    AddressGroup* ipGroup = buildIpGroup();
+    AddressGroup* dnsGroup = buildDnsGroup();
+    m_remote = new RemoteControlGroup(context.descriptor.softCtrlRemote, network);
 
-    // Outside the boxes' layouts: the dialog lays them over the box titles, and they must
-    // stay usable while their box is disabled.
-    m_fixedIpRadio = new QRadioButton(network);
+    m_fixedIpRadio = ipGroup->radio();
     m_fixedIpRadio->setObjectName(QStringLiteral("fixedIpRadio"));
-    m_fixedDnsRadio = new QRadioButton(network);
+    m_fixedDnsRadio = dnsGroup->radio();
     m_fixedDnsRadio->setObjectName(QStringLiteral("fixedDnsRadio"));
-    for (QRadioButton* radio : {m_fixedIpRadio, m_fixedDnsRadio}) {
-        radio->adjustSize();
-        radio->raise();
-    }
 
     m_ipButtons = new QButtonGroup(this);
     m_ipButtons->addButton(m_autoIpRadio, AutomaticId);
@@ -116,10 +93,10 @@ TcpIpPage::TcpIpPage(const DialogContext& context, QWidget* parent)
 
     auto* grid = new QGridLayout(network);
     grid->addWidget(m_autoIpRadio, 0, 0);
-    grid->addWidget(m_ipGroup, 1, 0, 5, 1);
+    grid->addWidget(ipGroup, 1, 0, 5, 1);
     grid->addWidget(m_autoDnsRadio, 6, 0);
-    grid->addWidget(m_dnsGroup, 7, 0, 3, 1);
-    grid->addWidget(m_remoteGroup, 1, 1, 9, 1);
+    grid->addWidget(dnsGroup, 7, 0, 3, 1);
+    grid->addWidget(m_remote, 1, 1, 9, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
@@ -128,19 +105,17 @@ TcpIpPage::TcpIpPage(const DialogContext& context, QWidget* parent)
     layout->addWidget(network);
     layout->addStretch(1);
 
-    connect(defaults, &QPushButton::clicked, this, &TcpIpPage::slot_bttnDefauEnterNet);
     connect(m_ipButtons, &QButtonGroup::idClicked, this, &TcpIpPage::slot_bttnGroupIp);
     connect(m_dnsButtons, &QButtonGroup::idClicked, this, &TcpIpPage::slot_bttnGroupDns);
     connect(m_mask, &IpAddressWidget::needGetMaskAuto, this, &TcpIpPage::slot_getMaskAuto);
-    connect(m_domain, &QComboBox::editTextChanged, this, &TcpIpPage::slot_serverDomainTextChanged);
-    connect(m_altDomain, &QComboBox::editTextChanged, this,
-            &TcpIpPage::slot_serverDomainBKTextChanged);
 }
 
-QGroupBox* TcpIpPage::buildIpGroup(QWidget* parent)
+AddressGroup* TcpIpPage::buildIpGroup()
 {
-    auto* group = new QGroupBox(tr("   Use the Following IP"), parent);
+    auto* wrapper = new AddressGroup(tr("   Use the Following IP"), this);
+    QGroupBox* group = wrapper->box();
     group->setObjectName(QStringLiteral("ipGroup"));
+    m_ipGroup = group;
     m_ip = new IpAddressWidget(group);
     m_ip->setObjectName(QStringLiteral("ipAddress"));
     m_ip->setIpAddr(QLatin1String(kDefaultIp));
@@ -156,7 +131,7 @@ QGroupBox* TcpIpPage::buildIpGroup(QWidget* parent)
     m_mask->setIpAddr(QLatin1String(kDefaultMask));
     m_gateway = new IpAddressWidget(group);
     m_gateway->setObjectName(QStringLiteral("gateway"));
-    m_gateway->setIpAddr(QLatin1String(kDefaultGateway));
+    m_gateway->setIpAddr(QLatin1String(kDefaultGatewayAndDns));
 
     auto* grid = new QGridLayout(group);
     grid->addWidget(addressLabel(tr("IP:"), group), 0, 0);
@@ -171,88 +146,34 @@ QGroupBox* TcpIpPage::buildIpGroup(QWidget* parent)
     // The port is kept and checked, but not offered for editing.
     m_portLabel->hide();
     m_port->hide();
-    return group;
+    return wrapper;
 }
 
-QGroupBox* TcpIpPage::buildDnsGroup(QWidget* parent)
+AddressGroup* TcpIpPage::buildDnsGroup()
 {
-    auto* group = new QGroupBox(tr("   Use the Following DNS"), parent);
+    auto* wrapper = new AddressGroup(tr("   Use the Following DNS"), this);
+    QGroupBox* group = wrapper->box();
     group->setObjectName(QStringLiteral("dnsGroup"));
+    m_dnsGroup = group;
     m_dns = new IpAddressWidget(group);
     m_dns->setObjectName(QStringLiteral("dns"));
-    m_dns->setIpAddr(QLatin1String(kDefaultGateway));
+    m_dns->setIpAddr(QLatin1String(kDefaultGatewayAndDns));
     m_altDns = new IpAddressWidget(group);
     m_altDns->setObjectName(QStringLiteral("altDns"));
-    m_altDns->setIpAddr(QLatin1String(kDefaultGateway));
+    m_altDns->setIpAddr(QLatin1String(kDefaultGatewayAndDns));
 
     auto* grid = new QGridLayout(group);
     grid->addWidget(addressLabel(tr("DNS:"), group), 0, 0);
     grid->addWidget(m_dns, 0, 1);
     grid->addWidget(addressLabel(tr("Alt DNS:"), group), 1, 0);
     grid->addWidget(m_altDns, 1, 1);
-    return group;
+    return wrapper;
 }
 
-QGroupBox* TcpIpPage::buildRemoteGroup(QWidget* parent)
+void TcpIpPage::load(const CpuObject& source)
 {
-    auto* group = new QGroupBox(parent);
-    group->setObjectName(QStringLiteral("remoteControlBox"));
-    if (context().descriptor.softCtrlRemote) {
-        group->setTitle(tr("Enable Remote Control"));
-        group->setCheckable(true);
-    }
-
-    const QRegularExpression passwordCharacters(QString::fromLatin1(kPasswordCharacters));
-    const auto lineEdit = [group, &passwordCharacters](const char* name, int maxLength) {
-        auto* edit = new QLineEdit(group);
-        edit->setObjectName(QLatin1String(name));
-        edit->setMaxLength(maxLength);
-        edit->setValidator(new QRegularExpressionValidator(passwordCharacters, edit));
-        return edit;
-    };
-    const QRegularExpression domainCharacters(QString::fromLatin1(kDomainCharacters));
-    const auto domainList = [group, &domainCharacters](const char* name) {
-        auto* list = new MComboBoxEx(group);
-        list->setObjectName(QLatin1String(name));
-        list->setEditable(true);
-        list->setValidator(new QRegularExpressionValidator(domainCharacters, list));
-        return list;
-    };
-
-    m_deviceName = lineEdit("deviceName", kNameMaxLength);
-    m_domain = domainList("domain");
-    m_serverPort = new MSpinBoxEx(group);
-    m_serverPort->setObjectName(QStringLiteral("serverPort"));
-    // Wider than the allowed ports for the same reason as the port.
-    m_serverPort->setRange(0, 65535);
-    m_altDomain = domainList("altDomain");
-    m_groupName = lineEdit("groupName", kNameMaxLength);
-    m_claimPassword = lineEdit("claimPassword", kPasswordMaxLength);
-    m_claimPassword->setEchoMode(QLineEdit::Password);
-    m_claimVerify = lineEdit("claimVerify", kPasswordMaxLength);
-    m_claimVerify->setEchoMode(QLineEdit::Password);
-
-    auto* form = new QFormLayout(group);
-    form->addRow(tr("Device Name:"), m_deviceName);
-    form->addRow(tr("Domain:"), m_domain);
-    form->addRow(tr("Server Port:"), m_serverPort);
-    form->addRow(tr("Alt Domain:"), m_altDomain);
-    form->addRow(tr("Group Name:"), m_groupName);
-    form->addRow(tr("Claim Password:"), m_claimPassword);
-    form->addRow(tr("Verify:"), m_claimVerify);
-    return group;
-}
-
-void TcpIpPage::load(int number, const CpuObject& source)
-{
-    if (number != PageNumber)
-        return;
     const TcpIpParams& net = source.params.tcpIp;
-
-    if (context().descriptor.softCtrlRemote)
-        m_remoteGroup->setChecked(net.remoteControl != 0);
-    m_deviceName->setText(net.deviceName.text());
-
+    m_remote->load(net);
     const bool autoIp = net.addressMode & AddrModeAutoIp;
     (autoIp ? m_autoIpRadio : m_fixedIpRadio)->setChecked(true);
     m_ipGroup->setEnabled(!autoIp);
@@ -287,27 +208,12 @@ void TcpIpPage::load(int number, const CpuObject& source)
         m_altDns->clear();
     else
         m_altDns->setIpAddr(dotted(net.altDns));
-
-    m_serverPort->setValue(portValue(net.serverPort));
-    loadDomainList(m_domain, net.domain.text());
-    loadDomainList(m_altDomain, net.altDomain.text());
-
-    const QString password = decodePwdLen8(QByteArray(
-        reinterpret_cast<const char*>(net.claimPassword.data()), int(net.claimPassword.size())));
-    m_claimPassword->setText(password);
-    m_claimVerify->setText(password);
-
-    const QString groupName = net.groupName.text();
-    m_groupName->setText(groupName.isEmpty() ? net.groupNameShort.text() : groupName);
 }
 
 void TcpIpPage::apply(CpuObject& target)
 {
     TcpIpParams& net = target.params.tcpIp;
-    if (context().descriptor.softCtrlRemote)
-        net.remoteControl = m_remoteGroup->isChecked() ? 1 : 0;
-    net.deviceName.setText(m_deviceName->text());
-    net.groupName.setText(m_groupName->text());
+    m_remote->apply(net);
 
     quint8 flags = 0;
     if (m_fixedIpRadio->isChecked()) {
@@ -323,18 +229,6 @@ void TcpIpPage::apply(CpuObject& target)
     } else if (m_autoIpRadio->isChecked()) {
         flags |= AddrModeAutoIp;
     }
-
-    net.serverPort = quint32(m_serverPort->value());
-    net.domain.setText(m_domain->currentText());
-
-    const QByteArray encoded = encodePwdLen8(m_claimPassword->text());
-    net.claimPassword.fill(0);
-    std::copy(encoded.begin(),
-              encoded.begin() + qMin(encoded.size(), int(net.claimPassword.size())),
-              net.claimPassword.begin());
-
-    net.groupNameShort.setText(m_groupName->text());
-    net.altDomain.setText(m_altDomain->currentText());
 
     // A missing DNS address is stored as the gateway, which the device then asks.
     if (m_fixedDnsRadio->isChecked()) {
@@ -365,7 +259,7 @@ CheckResult TcpIpPage::checkAddresses() const
         const QString text = field->checkIpValid(kind, mask, ip);
         if (text.isEmpty())
             return std::nullopt;
-        return failure(CheckFailure::Kind::Warning, text, field);
+        return CheckFailure{CheckFailure::Kind::Warning, text, field};
     };
     if (CheckResult result = check(m_ip, IpAddressWidget::CheckAddress, nullptr, nullptr, false))
         return result;
@@ -378,53 +272,43 @@ CheckResult TcpIpPage::checkAddresses() const
     return check(m_altDns, IpAddressWidget::CheckDns, nullptr, nullptr, true);
 }
 
-CheckResult TcpIpPage::checkDeviceName() const
-{
-    if (!m_deviceName->text().trimmed().isEmpty())
-        return std::nullopt;
-    return failure(CheckFailure::Kind::Information, tr("The device name can not be empty."),
-                   m_deviceName);
-}
-
-CheckResult TcpIpPage::checkClaimPassword() const
-{
-    if (m_claimPassword->text() == m_claimVerify->text())
-        return std::nullopt;
-    return failure(CheckFailure::Kind::Information,
-                   tr("The password you enter must be as the same as the confirm password."),
-                   m_claimPassword);
-}
-
 CheckResult TcpIpPage::checkPorts() const
 {
     const int port = m_port->value();
     if (port < PortMin || port > PortMax)
-        return failure(CheckFailure::Kind::Information,
-                       tr("The port setting has error(range: %1~%2).").arg(PortMin).arg(PortMax),
-                       m_port);
-    const int serverPort = m_serverPort->value();
-    if (serverPort < ServerPortMin || serverPort > ServerPortMax)
-        return failure(CheckFailure::Kind::Information,
-                       tr("The server's port setting has error(range: %1~%2).")
-                           .arg(ServerPortMin)
-                           .arg(ServerPortMax),
-                       m_serverPort);
-    return std::nullopt;
+        return CheckFailure{
+            CheckFailure::Kind::Information,
+            tr("The port setting has error(range: %1~%2).").arg(PortMin).arg(PortMax), m_port};
+    return m_remote->checkServerPort();
+}
+
+QList<PageCheck> TcpIpPage::checks() const
+{
+    return {{OkStep::TcpIpAddresses,
+             [this] {
+                 return checkAddresses();
+             }},
+            {OkStep::DeviceName,
+             [this] {
+                 return m_remote->checkDeviceName();
+             }},
+            {OkStep::ClaimPassword,
+             [this] {
+                 return m_remote->checkClaimPassword();
+             }},
+            {OkStep::PortNumbers, [this] {
+                 return checkPorts();
+             }}};
 }
 
 QList<QWidget*> TcpIpPage::noInputMethodFields() const
 {
-    return {m_claimPassword, m_claimVerify};
-}
-
-QList<QPair<QGroupBox*, QRadioButton*>> TcpIpPage::titleRadioButtons() const
-{
-    return {qMakePair(m_ipGroup, m_fixedIpRadio), qMakePair(m_dnsGroup, m_fixedDnsRadio)};
+    return m_remote->noInputMethodFields();
 }
 
 void TcpIpPage::slot_bttnDefauEnterNet()
 {
-    emit defaultsRequested(PageNumber);
+    requestDefaults();
 }
 
 void TcpIpPage::slot_bttnGroupIp(int id)
@@ -437,7 +321,7 @@ void TcpIpPage::slot_bttnGroupIp(int id)
         if (m_mask->isEmpty())
             m_mask->setIpAddr(QLatin1String(kDefaultMask));
         if (m_gateway->isEmpty())
-            m_gateway->setIpAddr(QLatin1String(kDefaultGateway));
+            m_gateway->setIpAddr(QLatin1String(kDefaultGatewayAndDns));
         m_ipGroup->setEnabled(true);
         m_fixedDnsRadio->setChecked(true);
         m_dnsGroup->setEnabled(true);
@@ -468,7 +352,7 @@ void TcpIpPage::slot_bttnGroupDns(int id)
         if (!fixed)
             field->clear();
         else if (field->isEmpty())
-            field->setIpAddr(QLatin1String(kDefaultGateway));
+            field->setIpAddr(QLatin1String(kDefaultGatewayAndDns));
     }
 }
 
@@ -481,38 +365,4 @@ void TcpIpPage::slot_getMaskAuto()
         m_mask->setIpAddr(QStringLiteral("255.255.0.0"));
     else if (first >= 192 && first <= 255)
         m_mask->setIpAddr(QStringLiteral("255.255.255.0"));
-}
-
-void TcpIpPage::slot_serverDomainTextChanged(const QString&)
-{
-    limitDomain(m_domain);
-}
-
-void TcpIpPage::slot_serverDomainBKTextChanged(const QString&)
-{
-    limitDomain(m_altDomain);
-}
-
-void TcpIpPage::loadDomainList(MComboBoxEx* list, const QString& stored)
-{
-    const QString builtIn = CpuDefaults::remoteServerHost();
-    list->clear();
-    list->addItem(builtIn);
-    if (stored != builtIn && !stored.isEmpty()) {
-        list->insertItem(0, stored);
-        list->setCurrentIndex(0);
-    }
-    list->setEditText(stored);
-}
-
-void TcpIpPage::limitDomain(MComboBoxEx* list)
-{
-    QLineEdit* edit = list->lineEdit();
-    QString text = edit->text();
-    if (text.toLocal8Bit().size() <= DomainMaxBytes)
-        return;
-    const int cursor = trimLocal8BitAtCursor(text, edit->cursorPosition(), DomainMaxBytes);
-    // Setting the text calls the slot again; it fits by then.
-    edit->setText(text);
-    edit->setCursorPosition(cursor);
 }

@@ -3,66 +3,48 @@
 #include "dialog/checkfailure.h"
 #include "dialog/dialogpage.h"
 
-#include <QList>
-#include <QPair>
-
+class AddressGroup;
 class IpAddressWidget;
-class MComboBoxEx;
 class MSpinBoxEx;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QRadioButton;
+class RemoteControlGroup;
 
-// The "TCP/IP Port" tab: address modes and addresses, the device's identity on the
-// network and the remote-access server.
+// The "TCP/IP Port" tab: address modes and addresses (each address box with its fixed-mode
+// radio button over the title), and the device's identity on the network with the
+// remote-access server (RemoteControlGroup).
 class TcpIpPage : public DialogPage
 {
     Q_OBJECT
 
 public:
-    static constexpr int PageNumber = 2;
     static constexpr int PortMin = 1024;
     static constexpr int PortMax = 65000;
-    static constexpr int ServerPortMin = 1024;
-    static constexpr int ServerPortMax = 65535;
-    static constexpr int DomainMaxBytes = 31;
 
     explicit TcpIpPage(const DialogContext& context, QWidget* parent = nullptr);
 
-    QList<int> pageNumbers() const override { return {PageNumber}; }
-    void load(int number, const CpuObject& source) override;
+    void load(const CpuObject& source) override;
     void apply(CpuObject& target) override;
+    QList<PageCheck> checks() const override;
+    QList<QWidget*> noInputMethodFields() const override;
 
-    // The checks of OK, in the dialog's order: addresses, device name, claim password,
-    // then (later in the sequence) the ports.
     CheckResult checkAddresses() const;
-    CheckResult checkDeviceName() const;
-    CheckResult checkClaimPassword() const;
+    // The port first, then the server port.
     CheckResult checkPorts() const;
-
-    // Fields in which no input method may compose text.
-    QList<QWidget*> noInputMethodFields() const;
-    // Each address box with the radio button that lies over its title.
-    QList<QPair<QGroupBox*, QRadioButton*>> titleRadioButtons() const;
 
 public slots:
     void slot_bttnDefauEnterNet();
     void slot_bttnGroupIp(int id);
     void slot_bttnGroupDns(int id);
     void slot_getMaskAuto();
-    void slot_serverDomainTextChanged(const QString& text);
-    void slot_serverDomainBKTextChanged(const QString& text);
 
 private:
     enum ModeId { AutomaticId = 0, FixedId = 1 };
 
-    QGroupBox* buildIpGroup(QWidget* parent);
-    QGroupBox* buildDnsGroup(QWidget* parent);
-    QGroupBox* buildRemoteGroup(QWidget* parent);
-    static void loadDomainList(MComboBoxEx* list, const QString& stored);
-    static void limitDomain(MComboBoxEx* list);
+    AddressGroup* buildIpGroup();
+    AddressGroup* buildDnsGroup();
 
     QRadioButton* m_autoIpRadio = nullptr;
     QRadioButton* m_fixedIpRadio = nullptr;
@@ -82,12 +64,5 @@ private:
     IpAddressWidget* m_dns = nullptr;
     IpAddressWidget* m_altDns = nullptr;
 
-    QGroupBox* m_remoteGroup = nullptr;
-    QLineEdit* m_deviceName = nullptr;
-    MComboBoxEx* m_domain = nullptr;
-    MSpinBoxEx* m_serverPort = nullptr;
-    MComboBoxEx* m_altDomain = nullptr;
-    QLineEdit* m_groupName = nullptr;
-    QLineEdit* m_claimPassword = nullptr;
-    QLineEdit* m_claimVerify = nullptr;
+    RemoteControlGroup* m_remote = nullptr;
 };

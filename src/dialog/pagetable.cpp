@@ -1,0 +1,101 @@
+#include "pagetable.h"
+
+#include "pages/backgroundpage.h"
+#include "pages/generalpage.h"
+#include "pages/localportpage.h"
+#include "pages/passwordpage.h"
+#include "pages/ppiportspage.h"
+#include "pages/retentivepage.h"
+#include "pages/tcpippage.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+PagePresence always(const DialogContext&)
+{
+    return PagePresence::Shown;
+}
+
+PagePresence compactOnly(const DialogContext& c)
+{
+    return c.isCompact() ? PagePresence::Shown : PagePresence::Absent;
+}
+
+PagePresence notCompact(const DialogContext& c)
+{
+    return c.isCompact() ? PagePresence::Absent : PagePresence::Shown;
+}
+
+template <typename Page>
+DialogPage* build(const DialogContext& context, QWidget* parent)
+{
+    return new Page(context, parent);
+}
+
+QVector<PageEntry> buildTable()
+{
+    // Tree texts and tab titles are translated where they are shown.
+    return {
+        {PageId::General, PageId::General, QT_TRANSLATE_NOOP("Corvopropdlg", "General"), nullptr,
+         nullptr, "CPU Properties General", "CPU属性常规", always, build<GeneralPage>},
+        {PageId::PpiPorts, PageId::TcpIp, nullptr, nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"), nullptr, nullptr, notCompact,
+         build<PpiPortsPage>},
+        {PageId::TcpIp, PageId::TcpIp, QT_TRANSLATE_NOOP("Corvopropdlg", "Communication Ports"),
+         QT_TRANSLATE_NOOP("Corvopropdlg", "TCP/IP Ports"),
+         QT_TRANSLATE_NOOP("Corvopropdlg", "TCP/IP Port"), "CPU Properties Commport",
+         "CPU属性通信端口", always, build<TcpIpPage>},
+        {PageId::Retentive, PageId::Retentive,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Retentive Ranges"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Retentive Ranges"), "CPU Properties Retentive",
+         "CPU属性断电数据保持", always, build<RetentivePage>},
+        {PageId::Password, PageId::Password, QT_TRANSLATE_NOOP("Corvopropdlg", "Password"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Password"), "CPU Properties Password", "CPU属性密码",
+         always, build<PasswordPage>},
+        {PageId::Background, PageId::Background,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
+         "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
+         nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
+    };
+}
+
+} // namespace
+
+const QVector<PageEntry>& PageTable::pages()
+{
+    static const QVector<PageEntry> table = buildTable();
+    return table;
+}
+
+const PageEntry* PageTable::find(PageId id)
+{
+    for (const PageEntry& entry : pages()) {
+        if (entry.id == id)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QList<PageId> PageTable::defaultAllOrder(const DialogContext& context)
+{
+    QList<PageId> order{PageId::PpiPorts,   PageId::TcpIp,    PageId::Retentive,   PageId::Password,
+                        PageId::Background, PageId::Soe,      PageId::ExtBusClock, PageId::EtherCat,
+                        PageId::Eip,        PageId::CanMaster};
+    // The grouped filter and the counters are stored by these models only.
+    if (CpuModel::hasLocalIoSections(context.descriptor.MLFB))
+        order << PageId::InputFilter << PageId::Hsc;
+    order << PageId::OpcUa << PageId::Profinet << PageId::Qbus;
+    if (context.isCompact())
+        order << PageId::InputFilter << PageId::LocalPort << PageId::ExtCard;
+    return order;
+}
+
+QString PageTable::treeText(const PageEntry& entry, const DialogContext& context)
+{
+    const char* text =
+        context.isCompact() && entry.compactTreeText ? entry.compactTreeText : entry.treeText;
+    return QCoreApplication::translate("Corvopropdlg", text);
+}
