@@ -1,5 +1,7 @@
 #include "cpuparams.h"
 
+#include "cpumodel.h"
+
 #include <corekit/plcfacts.h>
 #include <corekit/pwdcodec.h>
 
@@ -9,7 +11,7 @@ namespace {
 
 constexpr IpV4 kDefaultIp{192, 168, 1, 201};
 constexpr IpV4 kDefaultMask{255, 255, 0, 0};
-constexpr IpV4 kDefaultGateway{192, 168, 1, 1};
+constexpr IpV4 kDefaultGatewayAndDns{192, 168, 1, 1};
 
 } // namespace
 
@@ -141,21 +143,21 @@ void fillCommunication(CpuParams& params, const QString& objName)
     params.networkTag = CpuParams::NetworkTag;
     TcpIpParams& net = params.tcpIp;
     // The compact model's firmware looks for its own default device name.
-    net.deviceName.setText(objName == QLatin1String("Q310") ? QStringLiteral("simple")
-                                                            : QStringLiteral("Corvo"));
+    net.deviceName.setText(objName == CpuModel::CompactObjName ? QStringLiteral("simple")
+                                                               : QStringLiteral("Corvo"));
     net.groupName.setText(QStringLiteral("PELLAN"));
     net.ip = kDefaultIp;
     net.port = 20000;
     net.mask = kDefaultMask;
-    net.gateway = kDefaultGateway;
+    net.gateway = kDefaultGatewayAndDns;
     net.addressMode = AddrModeAutoIp | AddrModeAutoDns;
     net.serverPort = 8888;
     net.domain.setText(remoteServerHost());
     net.claimPassword = claimPassword();
     net.groupNameShort.setText(QStringLiteral("PELLAN"));
     net.altDomain.setText(remoteServerHost());
-    net.dns = kDefaultGateway;
-    net.altDns = kDefaultGateway;
+    net.dns = kDefaultGatewayAndDns;
+    net.altDns = kDefaultGatewayAndDns;
 }
 
 void fillRetentive(CpuParams& params, const QList<DataRetenDefault>& defaults)
