@@ -3,6 +3,7 @@
 #include "hostwindow.h"
 
 #include <block/bytereader.h>
+#include <block/canmasterbridge.h>
 #include <block/paramblock.h>
 #include <corekit/memory.h>
 #include <dialog/corvopropdlg.h>
@@ -530,6 +531,27 @@ private slots:
         QList<int> codes;
         QCOMPARE(ParamBlock::compile(*cpu, block, codes), 0);
         QCOMPARE(codes, errors);
+    }
+
+    // A master that is off is shown greyed; an OK that does not switch it on leaves its
+    // record as it was, apart from the check box's byte.
+    void canMasterOffKeepsItsRecord()
+    {
+        auto cpu = create(R70);
+        CanMasterConfig& master = cpu->canMaster;
+        master.baudRate = 500;
+        master.heartbeat = 300;
+        master.cobId = 0x181;
+        master.cyclePeriod = 20000;
+        master.nodeId = 9;
+        const QByteArray before = CanMasterBridge::savePayload(master);
+        runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
+            QVERIFY(!child<QWidget>(d, "canMaster")->isEnabled());
+            QCOMPARE(child<QComboBox>(d, "canBaudRate")->currentText(), QStringLiteral("500kbps"));
+        });
+        QCOMPARE(master.useCanopen, quint8(0));
+        master.useCanopen = 1;
+        QCOMPARE(CanMasterBridge::savePayload(master), before);
     }
 
     void defaults_data()
