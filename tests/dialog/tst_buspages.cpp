@@ -163,9 +163,8 @@ class TestBusPages : public QObject
     QStringList runOk(CpuObject& cpu, Host host, const std::function<void(Corvopropdlg&)>& edit)
     {
         HostWindow hostWindow(QStringLiteral("host"));
-        hostWindow.setRefusedBuses({0, 1, 2, 3});
-        if (host == Host::Taking)
-            hostWindow.setRefusedBuses({});
+        if (host == Host::Refusing)
+            hostWindow.setRefusedBuses({0, 1, 2, 3});
         SilentHost silent;
         QMainWindow without;
         QWidget* parent = host == Host::Silent    ? static_cast<QWidget*>(&silent)
@@ -691,40 +690,6 @@ private slots:
         QCOMPARE(restored->canMaster.nodeId, quint8(5));
         QCOMPARE(restored->qbus.masterEnabled, quint8(1));
         QCOMPARE(restored->eip.enabled, quint8(1));
-    }
-
-    void hostWindowRefuses_data()
-    {
-        QTest::addColumn<QStringList>("refused"); // as given to hwcfg config --refuse-bus
-        QTest::addColumn<QList<bool>>("taken");   // lines of kinds 0..3
-        QTest::newRow("none") << QStringList{} << QList<bool>{true, true, true, true};
-        QTest::newRow("by name, any case")
-            << QStringList{"EtherCAT", "eip"} << QList<bool>{true, false, true, false};
-        QTest::newRow("by kind") << QStringList{"0", "2"} << QList<bool>{false, true, false, true};
-        QTest::newRow("unknown") << QStringList{"profibus", "4"}
-                                 << QList<bool>{true, true, true, true};
-    }
-
-    // The demo host's window answers false for the buses it was told to refuse.
-    void hostWindowRefuses()
-    {
-        QFETCH(QStringList, refused);
-        QFETCH(QList<bool>, taken);
-        QSet<int> kinds;
-        for (const QString& bus : refused)
-            kinds.insert(HostWindow::busKind(bus));
-        HostWindow window(QStringLiteral("host"));
-        window.setRefusedBuses(kinds);
-        QStringList expected;
-        for (int kind = 0; kind < 4; ++kind) {
-            bool answer = false;
-            QVERIFY(QMetaObject::invokeMethod(&window, "addBusLine", Qt::DirectConnection,
-                                              Q_RETURN_ARG(bool, answer), Q_ARG(int, kind),
-                                              Q_ARG(bool, true)));
-            QCOMPARE(answer, taken.at(kind));
-            expected << HostWindow::busName(kind) + " on" + (answer ? "" : " (refused)");
-        }
-        QCOMPARE(window.busLines(), expected);
     }
 
     // Without QBUS support the page is absent and the QBUS members stay as they were; a
