@@ -2,15 +2,17 @@
 
 #include "projectcommand.h"
 
-// hwcfg config <module> --project <file> [--read-only]: the properties dialog over a
-// stored module, inside the host window; the module is stored again when OK changed it.
+// hwcfg config <module> --project <file> [--read-only] [--refuse-bus <bus>]: the properties
+// dialog over a stored module, inside the host window (which can refuse bus lines); the
+// module is stored again when OK changed it.
 class ConfigCommand : public ProjectCommand
 {
 public:
     QString name() const override { return QStringLiteral("config"); }
     QString synopsis() const override
     {
-        return QStringLiteral("config <module> --project <file> [--read-only]");
+        return QStringLiteral(
+            "config <module> --project <file> [--read-only] [--refuse-bus <bus>]");
     }
     QString summary() const override
     {

@@ -4,6 +4,12 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+const char* const kBusKeys[] = {"canopen", "ethercat", "qbus", "eip"};
+
+} // namespace
+
 HostWindow::HostWindow(const QString& title, QWidget* parent)
     : QMainWindow(parent)
     , m_lines(new QListWidget(this))
@@ -33,9 +39,24 @@ QString HostWindow::busName(int busKind)
     }
 }
 
-void HostWindow::addBusLine(int busKind, bool enabled)
+int HostWindow::busKind(const QString& text)
 {
-    m_lines->addItem(QStringLiteral("%1 %2").arg(busName(busKind), enabled ? "on" : "off"));
+    for (int kind = 0; kind < 4; ++kind) {
+        if (text == QString::number(kind) ||
+            text.compare(QLatin1String(kBusKeys[kind]), Qt::CaseInsensitive) == 0)
+            return kind;
+    }
+    return -1;
+}
+
+bool HostWindow::addBusLine(int busKind, bool enabled)
+{
+    const bool refused = m_refused.contains(busKind);
+    QString line = QStringLiteral("%1 %2").arg(busName(busKind), enabled ? "on" : "off");
+    if (refused)
+        line += QStringLiteral(" (refused)");
+    m_lines->addItem(line);
+    return !refused;
 }
 
 QStringList HostWindow::busLines() const

@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
@@ -54,6 +55,26 @@ QString itemObjectName(const char* treeText)
     for (const QString& word : words)
         name += name.isEmpty() ? word.toLower() : word.left(1).toUpper() + word.mid(1);
     return name;
+}
+
+// Tells the host window about a bus line; true when it took it. A host window whose
+// addBusLine answers a bool refuses with false; one that answers nothing takes every
+// notification that reaches it.
+bool notifyBusLine(QObject* window, ApplyFollowUp::BusKind kind, bool enabled)
+{
+    if (!window)
+        return false;
+    const QMetaObject* meta = window->metaObject();
+    const int index = meta->indexOfMethod("addBusLine(int,bool)");
+    if (index >= 0 && meta->method(index).returnType() == QMetaType::Bool) {
+        bool taken = false;
+        return QMetaObject::invokeMethod(window, "addBusLine", Qt::DirectConnection,
+                                         Q_RETURN_ARG(bool, taken), Q_ARG(int, int(kind)),
+                                         Q_ARG(bool, enabled)) &&
+               taken;
+    }
+    return QMetaObject::invokeMethod(window, "addBusLine", Qt::DirectConnection,
+                                     Q_ARG(int, int(kind)), Q_ARG(bool, enabled));
 }
 
 } // namespace
@@ -388,9 +409,8 @@ void Corvopropdlg::applyPages()
     for (const QString& warning : qAsConst(followUp.warnings))
         Messages::show(this, QMessageBox::Warning, windowTitle(), warning);
     for (const ApplyFollowUp::BusLine& line : qAsConst(followUp.busLines)) {
-        // The host window decides; only a delivered notification changes the stored flag.
-        if (QMetaObject::invokeMethod(m_parentWidget, "addBusLine", Qt::DirectConnection,
-                                      Q_ARG(int, int(line.kind)), Q_ARG(bool, line.enabled)))
+        // The host window decides; only a notification it took changes the stored flag.
+        if (notifyBusLine(m_parentWidget, line.kind, line.enabled))
             line.store(*m_object);
     }
 }

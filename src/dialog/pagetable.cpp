@@ -1,10 +1,15 @@
 #include "pagetable.h"
 
 #include "pages/backgroundpage.h"
+#include "pages/canmasterpage.h"
+#include "pages/eippage.h"
+#include "pages/ethercatpage.h"
 #include "pages/generalpage.h"
 #include "pages/localportpage.h"
 #include "pages/passwordpage.h"
 #include "pages/ppiportspage.h"
+#include "pages/profinetpage.h"
+#include "pages/qbuspage.h"
 #include "pages/retentivepage.h"
 #include "pages/tcpippage.h"
 
@@ -25,6 +30,28 @@ PagePresence compactOnly(const DialogContext& c)
 PagePresence notCompact(const DialogContext& c)
 {
     return c.isCompact() ? PagePresence::Absent : PagePresence::Shown;
+}
+
+PagePresence withEtherCat(const DialogContext& c)
+{
+    return c.descriptor.SupportEtherCAT > 0 ? PagePresence::Shown : PagePresence::Absent;
+}
+
+// The compact model's CANopen port is not a master the dialog configures.
+PagePresence withCanMaster(const DialogContext& c)
+{
+    return c.descriptor.SupportCANopen && !c.isCompact() ? PagePresence::Shown
+                                                         : PagePresence::Absent;
+}
+
+PagePresence withQbus(const DialogContext& c)
+{
+    return c.projectSupportsQbus ? PagePresence::Shown : PagePresence::Absent;
+}
+
+PagePresence withEip(const DialogContext& c)
+{
+    return c.projectSupportsEip ? PagePresence::Shown : PagePresence::Absent;
 }
 
 template <typename Page>
@@ -57,8 +84,22 @@ QVector<PageEntry> buildTable()
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
          "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::EtherCat, PageId::EtherCat, QT_TRANSLATE_NOOP("Corvopropdlg", "EtherCAT"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "EtherCAT"), "CPU Properties Ethercat",
+         "CPU属性EtherCAT", withEtherCat, build<EtherCatPage>},
+        {PageId::CanMaster, PageId::CanMaster, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"),
+         nullptr, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"), "CPU Properties Canopen",
+         "CPU属性CANopen主站", withCanMaster, build<CanMasterPage>},
+        {PageId::Profinet, PageId::Profinet, QT_TRANSLATE_NOOP("Corvopropdlg", "Profinet Bus"),
+         nullptr, QT_TRANSLATE_NOOP("Corvopropdlg", "Profinet Bus"), "Profinet config",
+         "Profinet配置", always, build<ProfinetPage>},
+        {PageId::Qbus, PageId::Qbus, QT_TRANSLATE_NOOP("Corvopropdlg", "QBUS Bus"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "QBUS Bus"), "QBUS config", "QBUS配置", withQbus,
+         build<QbusPage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
+        {PageId::Eip, PageId::Eip, QT_TRANSLATE_NOOP("Corvopropdlg", "Ethernet/IP"), nullptr,
+         nullptr, "EthernetIP", "EthernetIP配置", withEip, build<EipPage>},
     };
 }
 

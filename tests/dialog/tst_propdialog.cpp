@@ -149,13 +149,20 @@ void TestPropDialog::frameAndTreePerModel_data()
     QTest::addColumn<QStringList>("portTabs");
 
     const QStringList common{"Retentive Ranges", "Password", "Background Time"};
-    QTest::newRow("KLV2 R70") << 0x21 << QStringList{"General", "Communication Ports"} + common
+    const QStringList buses{"Profinet Bus", "QBUS Bus"}; // the project has QBUS and Ethernet/IP
+    QTest::newRow("KLV2 R70") << 0x21
+                              << QStringList{"General", "Communication Ports"} + common +
+                                     QStringList{"EtherCAT", "CANopen Master"} + buses +
+                                     QStringList{"Ethernet/IP"}
                               << QStringList{"PPI Ports", "TCP/IP Port"};
-    QTest::newRow("no extras") << 0x10 << QStringList{"General", "Communication Ports"} + common
+    QTest::newRow("no extras") << 0x10
+                               << QStringList{"General", "Communication Ports"} + common + buses +
+                                      QStringList{"Ethernet/IP"}
                                << QStringList{"PPI Ports", "TCP/IP Port"};
+    // The compact model has CANopen in its catalog entry, but no master page.
     QTest::newRow("compact") << 0x30
-                             << QStringList{"General", "TCP/IP Ports"} + common +
-                                    QStringList{"PPI Ports"}
+                             << QStringList{"General", "TCP/IP Ports"} + common + buses +
+                                    QStringList{"PPI Ports", "Ethernet/IP"}
                              << QStringList{"TCP/IP Port"};
 }
 

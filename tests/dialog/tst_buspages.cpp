@@ -1,0 +1,729 @@
+#include "dialogtesting.h"
+#include "hostfixture.h"
+#include "hostwindow.h"
+
+#include <block/bytereader.h>
+#include <block/canmasterbridge.h>
+#include <block/paramblock.h>
+#include <corekit/memory.h>
+#include <dialog/corvopropdlg.h>
+#include <dialog/longvalid.h>
+#include <dialog/messages.h>
+#include <dialog/pages/canmasterpage.h>
+#include <dialog/pages/ethercatpage.h>
+#include <model/cpuobjectfactory.h>
+#include <model/slaveregistry.h>
+#include <slaves/slavecontrol.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QtTest>
+
+// A host window whose addBusLine answers nothing: every line that reaches it is taken.
+class SilentHost : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    QStringList lines;
+    Q_INVOKABLE void addBusLine(int kind, bool enabled)
+    {
+        lines.append(HostWindow::busName(kind) + (enabled ? " on" : " off"));
+    }
+};
+
+namespace {
+
+using Ints = QList<int>;
+
+const QString kEcat = QStringLiteral("ecatslavekit.dll");
+const QString kDp = QStringLiteral("dpslavekit.dll");
+
+enum Model { R70 = 0x21, R60 = 0x22, C40 = 0x10, Custom = 0x50 };
+enum class Host { Taking, Refusing, Silent, Without };
+
+QStringList g_debugLines;
+
+void collectDebug(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtDebugMsg)
+        g_debugLines.append(text);
+}
+
+// Sections of a block by identifier (count byte, then sections framed by their length).
+QByteArray section(const QByteArray& block, int id)
+{
+    ByteReader in(block);
+    quint8 count = 0;
+    in.u8(count);
+    for (int i = 0; i < count; ++i) {
+        quint32 length = 0;
+        if (!in.sub(4).u32(length) || length < 8 || length > quint32(in.remaining()))
+            return {};
+        const QByteArray found = block.mid(in.pos(), int(length));
+        if (quint8(found.at(5)) == id)
+            return found;
+        in.skip(int(length));
+    }
+    return {};
+}
+
+template <typename T = QWidget>
+T* child(const QWidget& parent, const char* name)
+{
+    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        qWarning("no widget %s", name);
+    return widget;
+}
+
+// Presses a button with the space bar: a page that was never shown has no room for the
+// mouse to hit.
+void press(QAbstractButton* button)
+{
+    QTest::keyClick(button, Qt::Key_Space);
+}
+
+QPushButton* defaultsNear(QWidget* field)
+{
+    for (QWidget* w = field; w; w = w->parentWidget()) {
+        if (auto* button = w->findChild<QPushButton*>(QStringLiteral("defaultsButton")))
+            return button;
+    }
+    return nullptr;
+}
+
+// Which box switches a bus, and the flag it ends in.
+const char* busBox(int kind)
+{
+    static const char* const boxes[] = {"useCanopen", "useEtherCat", "useQbusMaster", "useEip"};
+    return boxes[kind];
+}
+
+bool busFlag(const CpuObject& cpu, int kind)
+{
+    switch (kind) {
+    case 0:
+        return cpu.canMasterEnabled;
+    case 1:
+        return cpu.etherCat.enabled;
+    case 2:
+        return cpu.qbus.masterEnabled;
+    default:
+        return cpu.eip.enabled;
+    }
+}
+
+void setBusFlag(CpuObject& cpu, int kind, bool on)
+{
+    switch (kind) {
+    case 0:
+        cpu.canMasterEnabled = on;
+        break;
+    case 1:
+        cpu.etherCat.enabled = on;
+        break;
+    case 2:
+        cpu.qbus.masterEnabled = on;
+        break;
+    default:
+        cpu.eip.enabled = on;
+    }
+}
+
+} // namespace
+
+// The EtherCAT, CANopen master, Profinet, QBUS and Ethernet/IP pages in the dialog.
+class TestBusPages : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HostFixture> m_host;
+    QString m_project;
+    QStringList m_messages;
+    QtMessageHandler m_previousHandler = nullptr;
+
+    std::unique_ptr<CpuObject> create(int id) { return CpuObjectFactory::create(id, m_project); }
+
+    // The CAN slaves of a dp plug-in at these node ids.
+    void addCanSlaves(CpuObject& cpu, const Ints& nodeIds)
+    {
+        const SlaveControl dp(kDp);
+        for (int node : nodeIds)
+            SlaveRegistry::appendCan(cpu.canMaster.slaves, dp.create(node), kDp);
+    }
+
+    // OK in a dialog over `cpu`; the bus lines the host window was told about.
+    QStringList runOk(CpuObject& cpu, Host host, const std::function<void(Corvopropdlg&)>& edit)
+    {
+        HostWindow hostWindow(QStringLiteral("host"));
+        if (host == Host::Refusing)
+            hostWindow.setRefusedBuses({0, 1, 2, 3});
+        SilentHost silent;
+        QMainWindow without;
+        QWidget* parent = host == Host::Silent    ? static_cast<QWidget*>(&silent)
+                          : host == Host::Without ? &without
+                                                  : &hostWindow;
+        Corvopropdlg dialog(&cpu, m_project, parent, false);
+        edit(dialog);
+        press(child<QPushButton>(dialog, "okButton"));
+        if (dialog.result() != QDialog::Accepted)
+            qWarning("OK refused: %s", qPrintable(m_messages.join(QLatin1Char('|'))));
+        return host == Host::Silent ? silent.lines : hostWindow.busLines();
+    }
+
+private slots:
+    void initTestCase() { m_previousHandler = qInstallMessageHandler(collectDebug); }
+    void cleanupTestCase() { qInstallMessageHandler(m_previousHandler); }
+
+    void init()
+    {
+        m_host.reset();
+        m_host = std::make_unique<HostFixture>();
+        // A model outside the list of models without redundancy.
+        m_host->writeFile(QStringLiteral("hwcnfg/6/hw00000050.met"),
+                          "[MODULE START]\nObjName=R80\nMLFB=KLV3 R80-600P\nObjID=80\n"
+                          "ServerFile=klv2_r60.srv\nSupportEtherCAT=1\nSupportCANopen=1\n[END]\n");
+        m_project = m_host->writeProject(QStringLiteral("p.json"),
+                                         QJsonObject{{"plcType", "KLV2-R70"},
+                                                     {"plcVersion", "02.01"},
+                                                     {"hwFileCreatedVersion", 2100},
+                                                     {"supportsEip", true},
+                                                     {"supportsQbus", true}});
+        clearUsedMemory(m_project);
+        for (const QString& kit : {kEcat, kDp})
+            SlaveControl(kit).reset();
+        m_messages.clear();
+        g_debugLines.clear();
+        Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
+            m_messages.append(text);
+        });
+    }
+
+    void cleanup() { Messages::setInterceptor({}); }
+
+    void redundancyPerModel_data()
+    {
+        QTest::addColumn<QString>("mlfb");
+        QTest::addColumn<bool>("offered");
+        for (const char* model :
+             {"KLV2 R40-010P", "KLV2 R40-01AP", "KLV2 R40-020P", "KLV2 R30-010P", "KLV2 R30-020P",
+              "KLV2 R60-500P", "KLV2 R70-500P", "MRW-Q310-24T"})
+            QTest::newRow(model) << QString::fromLatin1(model) << false;
+        QTest::newRow("any case") << "klv2 r60-500p" << false;
+        QTest::newRow("another model") << "KLV3 R80-600P" << true;
+        QTest::newRow("a longer order number") << "KLV2 R70-500PX" << true;
+    }
+
+    // Where the box is disabled the stored flag shows and survives a click and OK.
+    void redundancyPerModel()
+    {
+        QFETCH(QString, mlfb);
+        QFETCH(bool, offered);
+        DialogContext context;
+        context.descriptor.MLFB = mlfb;
+        EtherCatPage page(context);
+        auto* box = child<QCheckBox>(page, "enableRedundancy");
+        QCOMPARE(box->isEnabled(), offered);
+        CpuObject cpu;
+        cpu.etherCat.redundancy = 1;
+        page.load(cpu);
+        QVERIFY(box->isChecked());
+        press(box);
+        page.apply(cpu);
+        QCOMPARE(cpu.etherCat.redundancy, quint8(offered ? 0 : 1));
+    }
+
+    void busLines_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<int>("host");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("after");
+        const auto row = [](const char* name, int kind, bool before, Host host,
+                            const QStringList& lines, bool after) {
+            QTest::newRow(name) << kind << before << int(host) << lines << after;
+        };
+        row("EtherCAT off", 1, true, Host::Taking, {"EtherCAT off"}, false);
+        row("EtherCAT off, refused", 1, true, Host::Refusing, {"EtherCAT off (refused)"}, true);
+        row("EtherCAT on", 1, false, Host::Taking, {"EtherCAT on"}, true);
+        row("EtherCAT off, silent host", 1, true, Host::Silent, {"EtherCAT off"}, false);
+        row("EtherCAT off, no addBusLine", 1, true, Host::Without, {}, true);
+        row("CANopen on", 0, false, Host::Taking, {"CANopen on"}, true);
+        row("CANopen on, refused", 0, false, Host::Refusing, {"CANopen on (refused)"}, false);
+        row("QBUS master on", 2, false, Host::Taking, {"QBUS on"}, true);
+        row("QBUS master on, refused", 2, false, Host::Refusing, {"QBUS on (refused)"}, false);
+        row("Ethernet/IP off", 3, true, Host::Taking, {"Ethernet/IP off"}, false);
+        row("Ethernet/IP on, refused", 3, false, Host::Refusing, {"Ethernet/IP on (refused)"},
+            false);
+    }
+
+    // One line per switched bus; the flag follows the host's answer, and the EtherCAT
+    // slaves go only with their bus. A second OK without changes tells nothing.
+    void busLines()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, before);
+        QFETCH(int, host);
+        QFETCH(QStringList, lines);
+        QFETCH(bool, after);
+        auto cpu = create(R60);
+        setBusFlag(*cpu, kind, before);
+        const SlaveControl ecat(kEcat);
+        for (int node : {4, 2})
+            SlaveRegistry::insertOrdered(cpu->etherCatSlaves, ecat.create(node), kEcat);
+        cpu->qbus.useSlave = 1;
+        QCOMPARE(runOk(*cpu, Host(host),
+                       [&](Corvopropdlg& d) {
+                           press(child<QCheckBox>(d, busBox(kind)));
+                           press(child<QCheckBox>(d, "useQbusSlave"));
+                       }),
+                 lines);
+        QCOMPARE(busFlag(*cpu, kind), after);
+        QCOMPARE(cpu->qbus.useSlave, quint8(0)); // the other settings are written regardless
+        QCOMPARE(cpu->etherCatSlaves.size(), cpu->etherCat.enabled ? 2 : 0);
+        QCOMPARE(runOk(*cpu, Host(host), [](Corvopropdlg&) {}), QStringList());
+        QCOMPARE(busFlag(*cpu, kind), after);
+    }
+
+    // A bus that is off and stays off keeps no slaves.
+    void etherCatAlreadyOff()
+    {
+        auto cpu = create(R60);
+        SlaveRegistry::insertOrdered(cpu->etherCatSlaves, SlaveControl(kEcat).create(3), kEcat);
+        QCOMPARE(runOk(*cpu, Host::Taking, [](Corvopropdlg&) {}), QStringList());
+        QVERIFY(cpu->etherCatSlaves.isEmpty());
+    }
+
+    void profinetAndCommunicationPorts_data()
+    {
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("portsEnabled");
+        QTest::addColumn<bool>("obtainChecked");
+        QTest::newRow("untouched") << false << QStringList{} << true << false;
+        QTest::newRow("obtain") << false << QStringList{"useProfinet", "obtainIpElsewhere"} << false
+                                << true;
+        QTest::newRow("obtain and back")
+            << false << QStringList{"useProfinet", "obtainIpElsewhere", "obtainIpElsewhere"} << true
+            << false;
+        QTest::newRow("bus off clears it")
+            << false << QStringList{"useProfinet", "obtainIpElsewhere", "useProfinet"} << true
+            << false;
+        QTest::newRow("stored") << true << QStringList{} << false << true;
+        QTest::newRow("stored, then Defaults") << true << QStringList{"defaults"} << true << false;
+    }
+
+    void profinetAndCommunicationPorts()
+    {
+        QFETCH(bool, stored);
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, portsEnabled);
+        QFETCH(bool, obtainChecked);
+        auto cpu = create(R70);
+        cpu->profinet.useBus = stored;
+        cpu->profinet.ipFromOtherSources = stored;
+        HostWindow host(QStringLiteral("host"));
+        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        auto* obtain = child<QCheckBox>(dialog, "obtainIpElsewhere");
+        for (const QString& name : clicks) {
+            if (name == QLatin1String("defaults"))
+                press(defaultsNear(obtain));
+            else
+                press(child<QCheckBox>(dialog, qPrintable(name)));
+        }
+        QCOMPARE(child<QTabWidget>(dialog, "communicationPorts")->isEnabled(), portsEnabled);
+        QCOMPARE(obtain->isChecked(), obtainChecked);
+        QCOMPARE(child<QGroupBox>(dialog, "profinetNameGroup")->isEnabled(),
+                 child<QCheckBox>(dialog, "useProfinet")->isChecked());
+    }
+
+    void customNames_data()
+    {
+        QTest::addColumn<QString>("bus");
+        QTest::addColumn<bool>("useName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        const QString empty = QStringLiteral("The custom name cannot be empty!");
+        const QString hyphen = QStringLiteral("The custom name cannot end with '-'!");
+        QTest::newRow("profinet lower case") << "profinet" << true << "pn-line2"
+                                             << "pn-line2" << QString();
+        QTest::newRow("profinet no capitals, no _") << "profinet" << true << "Pn_Line"
+                                                    << "nine" << QString();
+        QTest::newRow("profinet starts with a letter") << "profinet" << true << "-9ab"
+                                                       << "ab" << QString();
+        QTest::newRow("profinet hyphen at the end") << "profinet" << true << "pn-"
+                                                    << "pn-" << hyphen;
+        QTest::newRow("profinet empty") << "profinet" << true << ""
+                                        << "" << empty;
+        QTest::newRow("profinet name not used") << "profinet" << false << ""
+                                                << "" << QString();
+        QTest::newRow("profinet 64 characters")
+            << "profinet" << true << QString(70, QLatin1Char('a')) << QString(64, QLatin1Char('a'))
+            << QString();
+        QTest::newRow("qbus capitals, _ and a hyphen at the end") << "qbus" << true << "Line_A-"
+                                                                  << "Line_A-" << QString();
+        QTest::newRow("qbus starts with a letter") << "qbus" << true << "_1x"
+                                                   << "x" << QString();
+        QTest::newRow("qbus empty") << "qbus" << true << ""
+                                    << "" << empty;
+        QTest::newRow("qbus name not used") << "qbus" << false << ""
+                                            << "" << QString();
+    }
+
+    // Typing goes through the fields' rules; OK refuses what they cannot catch.
+    void customNames()
+    {
+        QFETCH(QString, bus);
+        QFETCH(bool, useName);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        auto cpu = create(R70);
+        HostWindow host(QStringLiteral("host"));
+        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        const bool profinet = bus == QLatin1String("profinet");
+        press(child<QCheckBox>(dialog, profinet ? "useProfinet" : "useQbusSlave"));
+        if (useName)
+            press(
+                child<QCheckBox>(dialog, profinet ? "profinetUseCustomName" : "qbusUseCustomName"));
+        auto* name = child<QLineEdit>(dialog, profinet ? "profinetCustomName" : "qbusCustomName");
+        QTest::keyClicks(name, typed);
+        QCOMPARE(name->text(), shown);
+        press(child<QPushButton>(dialog, "okButton"));
+        QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
+        if (message.isEmpty())
+            QCOMPARE(profinet ? cpu->profinet.customName : cpu->qbus.customName, shown);
+    }
+
+    void longValid_data()
+    {
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("acceptable");
+        const qint64 u32 = 4294967295LL;
+        QTest::newRow("empty") << 0LL << u32 << "" << true;
+        QTest::newRow("lowest") << 0LL << u32 << "0" << true;
+        QTest::newRow("highest") << 0LL << u32 << "4294967295" << true;
+        QTest::newRow("one above") << 0LL << u32 << "4294967296" << false;
+        QTest::newRow("one below") << 0LL << u32 << "-1" << false;
+        QTest::newRow("not a number") << 0LL << u32 << "12a" << false;
+        QTest::newRow("blank around") << 0LL << u32 << " 12" << false;
+        QTest::newRow("sign alone") << 0LL << u32 << "-" << false;
+        QTest::newRow("beyond 64 bits") << 0LL << u32 << "99999999999999999999" << false;
+        QTest::newRow("negative range") << -10LL << 10LL << "-10" << true;
+        QTest::newRow("below a negative range") << -10LL << 10LL << "-11" << false;
+    }
+
+    // Acceptable or Invalid, never Intermediate.
+    void longValid()
+    {
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        QFETCH(QString, text);
+        QFETCH(bool, acceptable);
+        LongValid validator(min, max);
+        int pos = 0;
+        QCOMPARE(validator.validate(text, pos),
+                 acceptable ? QValidator::Acceptable : QValidator::Invalid);
+    }
+
+    void canNodeIds_data()
+    {
+        QTest::addColumn<Ints>("slaves");
+        QTest::addColumn<int>("masterNode");
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("no slaves") << Ints{} << 1 << 127 << "1" << 0;
+        QTest::newRow("slaves at the ends") << Ints{1, 127, 64} << 2 << 124 << "2" << 0;
+        QTest::newRow("master on a slave's id") << Ints{5, 6} << 5 << 125 << "" << 1;
+        QTest::newRow("master beyond 127") << Ints{} << 200 << 127 << "" << 1;
+    }
+
+    // The slaves' node ids are not offered; a master id that is not offered shows nothing,
+    // and OK keeps it with a warning.
+    void canNodeIds()
+    {
+        QFETCH(Ints, slaves);
+        QFETCH(int, masterNode);
+        QFETCH(int, offered);
+        QFETCH(QString, shown);
+        QFETCH(int, warnings);
+        auto cpu = create(R70);
+        cpu->canMasterEnabled = true;
+        cpu->canMaster.nodeId = quint8(masterNode);
+        addCanSlaves(*cpu, slaves);
+        runOk(*cpu, Host::Taking, [&](Corvopropdlg& d) {
+            auto* nodes = child<QComboBox>(d, "canNodeId");
+            QCOMPARE(nodes->count(), offered);
+            for (int node : slaves)
+                QCOMPARE(nodes->findText(QString::number(node)), -1);
+            QCOMPARE(nodes->currentText(), shown);
+        });
+        QCOMPARE(m_messages.size(), warnings);
+        QCOMPARE(cpu->canMaster.nodeId, quint8(masterNode));
+
+        // The slaves are asked once, when the dialog opens.
+        HostWindow host(QStringLiteral("host"));
+        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        if (!slaves.isEmpty())
+            SlaveControl(kDp).setNodeId(cpu->canMaster.slaves.first().handle, 100);
+        auto* nodes = child<QComboBox>(dialog, "canNodeId");
+        press(defaultsNear(nodes));
+        QCOMPARE(nodes->count(), offered);
+        press(child<QCheckBox>(dialog, "useCanopen")); // on again: the catalog's node id 1
+        QCOMPARE(nodes->currentText(), slaves.contains(1) ? QString() : QStringLiteral("1"));
+    }
+
+    void canMasterThroughThePage_data()
+    {
+        QTest::addColumn<int>("slaves");
+        QTest::addColumn<int>("storedBaud");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<Ints>("errors");
+        QTest::newRow("nine slaves at 20 kbit/s") << 9 << 1000 << "20kbps" << 20 << Ints{10};
+        QTest::newRow("eight slaves at 20 kbit/s") << 8 << 1000 << "20kbps" << 20 << Ints{};
+        QTest::newRow("nine slaves at 50 kbit/s") << 9 << 1000 << "50kbps" << 50 << Ints{};
+        QTest::newRow("unlisted 10 kbit/s kept") << 2 << 10 << "" << 10 << Ints{};
+        QTest::newRow("unlisted 10 kbit/s changed") << 2 << 10 << "125kbps" << 125 << Ints{};
+    }
+
+    // The rate chosen on the page reaches the download block and its limits.
+    void canMasterThroughThePage()
+    {
+        QFETCH(int, slaves);
+        QFETCH(int, storedBaud);
+        QFETCH(QString, chosen);
+        QFETCH(int, baud);
+        QFETCH(Ints, errors);
+        auto cpu = create(R70);
+        cpu->canMasterEnabled = true;
+        cpu->canMaster.baudRate = storedBaud;
+        Ints nodes;
+        for (int i = 0; i < slaves; ++i)
+            nodes.append(10 + i);
+        addCanSlaves(*cpu, nodes);
+        runOk(*cpu, Host::Taking, [&](Corvopropdlg& d) {
+            auto* rates = child<QComboBox>(d, "canBaudRate");
+            QCOMPARE(rates->currentIndex(), rates->findData(storedBaud));
+            if (!chosen.isEmpty())
+                rates->setCurrentIndex(rates->findText(chosen));
+            auto* cobId = child<QLineEdit>(d, "canCobId");
+            cobId->clear();
+            QTest::keyClicks(cobId, "4294967296x");
+        });
+        QCOMPARE(cpu->canMaster.baudRate, baud);
+        QCOMPARE(cpu->canMaster.cobId, 429496729u); // the last digit and the letter refused
+        QByteArray block;
+        QList<int> codes;
+        QCOMPARE(ParamBlock::compile(*cpu, block, codes), 0);
+        QCOMPARE(codes, errors);
+    }
+
+    // A master that is off is shown greyed; an OK that does not switch it on leaves its
+    // record as it was, apart from the check box's byte.
+    void canMasterOffKeepsItsRecord()
+    {
+        auto cpu = create(R70);
+        CanMasterConfig& master = cpu->canMaster;
+        master.baudRate = 500;
+        master.heartbeat = 300;
+        master.cobId = 0x181;
+        master.cyclePeriod = 20000;
+        master.nodeId = 9;
+        const QByteArray before = CanMasterBridge::savePayload(master);
+        runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
+            QVERIFY(!child<QWidget>(d, "canMaster")->isEnabled());
+            QCOMPARE(child<QComboBox>(d, "canBaudRate")->currentText(), QStringLiteral("500kbps"));
+        });
+        QCOMPARE(master.useCanopen, quint8(0));
+        master.useCanopen = 1;
+        QCOMPARE(CanMasterBridge::savePayload(master), before);
+    }
+
+    void defaults_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("logLine");
+        QTest::addColumn<bool>("all");
+        QTest::newRow("EtherCAT") << "useEtherCat" << 0 << false;
+        QTest::newRow("CANopen") << "useCanopen" << 0 << false;
+        QTest::newRow("Profinet") << "useProfinet" << 2505 << false;
+        QTest::newRow("QBUS") << "useQbusSlave" << 2510 << false;
+        QTest::newRow("Ethernet/IP") << "useEip" << 2516 << false;
+        QTest::newRow("Default All") << "" << 0 << true;
+    }
+
+    // Defaults show the default object's settings (CANopen off); the Profinet, QBUS and
+    // Ethernet/IP buttons log their line first. Nothing reaches the object before OK.
+    void defaults()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, logLine);
+        QFETCH(bool, all);
+        auto cpu = create(R70);
+        cpu->etherCat.enabled = 1;
+        cpu->etherCat.taskInterval = 9;
+        cpu->canMasterEnabled = true;
+        cpu->profinet.useBus = 1;
+        cpu->qbus.useSlave = 1;
+        cpu->qbus.masterEnabled = 1;
+        cpu->eip.enabled = 1;
+        const QByteArray before = ParamBlock::save(*cpu);
+        HostWindow host(QStringLiteral("host"));
+        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        const QStringList boxes{"useEtherCat",  "useCanopen",    "useProfinet",
+                                "useQbusSlave", "useQbusMaster", "useEip"};
+        for (const QString& box : boxes)
+            QVERIFY(child<QCheckBox>(dialog, qPrintable(box))->isChecked());
+        g_debugLines.clear();
+        if (all)
+            press(child<QPushButton>(dialog, "defaultAllButton"));
+        else
+            press(defaultsNear(child<QWidget>(dialog, qPrintable(field))));
+        for (const QString& box : boxes) {
+            const bool reset =
+                all || box == field || (box == "useQbusMaster" && field == "useQbusSlave");
+            QCOMPARE(child<QCheckBox>(dialog, qPrintable(box))->isChecked(), !reset);
+        }
+        if (all || field == QLatin1String("useEtherCat"))
+            QCOMPARE(child<QSpinBox>(dialog, "taskInterval")->value(), 2);
+        const QString logged = QStringLiteral(".\\corvopropdlg %1").arg(logLine);
+        QCOMPARE(
+            g_debugLines.filter(QRegularExpression(QStringLiteral("corvopropdlg 25[01]"))).size(),
+            logLine ? 1 : 0);
+        if (logLine)
+            QVERIFY2(g_debugLines.first().endsWith(logged), qPrintable(g_debugLines.first()));
+        QCOMPARE(ParamBlock::save(*cpu), before);
+        QCOMPARE(child<QWidget>(dialog, "canMaster")->isEnabled(),
+                 !all && field != QLatin1String("useCanopen"));
+    }
+
+    void syncOffset_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<quint8>("byte");
+        QTest::newRow("lowest") << -50 << quint8(0xCE);
+        QTest::newRow("minus one") << -1 << quint8(0xFF);
+        QTest::newRow("zero") << 0 << quint8(0);
+        QTest::newRow("highest") << 100 << quint8(100);
+    }
+
+    // A negative sync offset is stored as its two's complement and shown again as it was.
+    void syncOffset()
+    {
+        QFETCH(int, offset);
+        QFETCH(quint8, byte);
+        auto cpu = create(R60);
+        cpu->etherCat.enabled = 1;
+        runOk(*cpu, Host::Taking,
+              [&](Corvopropdlg& d) { child<QSpinBox>(d, "syncOffset")->setValue(offset); });
+        const QByteArray saved = ParamBlock::save(*cpu);
+        QCOMPARE(quint8(section(saved, 22).at(8 + 10)), byte);
+        auto restored = ParamBlock::restore(saved, m_project, false);
+        HostWindow host(QStringLiteral("host"));
+        Corvopropdlg dialog(restored.get(), m_project, &host, false);
+        QCOMPARE(child<QSpinBox>(dialog, "syncOffset")->value(), offset);
+    }
+
+    // Every setting of the bus pages, edited through the widgets, in the saved block.
+    void editsInTheSavedBlock()
+    {
+        auto cpu = create(Custom);
+        QVERIFY(cpu);
+        runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
+            press(child<QCheckBox>(d, "useEtherCat"));
+            auto* interval = child<QSpinBox>(d, "taskInterval");
+            interval->clear();
+            QTest::keyClicks(interval, "17");
+            press(child<QCheckBox>(d, "enableRedundancy"));
+            child<QGroupBox>(d, "distributedClock")->setChecked(true);
+            child<QSpinBox>(d, "cycleTime")->setValue(-2);
+            child<QSpinBox>(d, "syncOffset")->setValue(-7);
+            child<QGroupBox>(d, "syncWindowMonitor")->setChecked(true);
+            child<QSpinBox>(d, "syncWindow")->setValue(2147483647);
+            press(child<QCheckBox>(d, "useCanopen"));
+            child<QComboBox>(d, "canNodeId")->setCurrentIndex(4); // node 5
+            child<QComboBox>(d, "canBaudRate")->setCurrentIndex(3);
+            child<QLineEdit>(d, "canCobId")->setText(QStringLiteral("4294967295"));
+            child<QLineEdit>(d, "canCyclePeriod")->setText(QStringLiteral("1000"));
+            child<QSpinBox>(d, "canHeartbeat")->setValue(65535);
+            press(child<QCheckBox>(d, "useProfinet"));
+            press(child<QCheckBox>(d, "profinetUseCustomName"));
+            QTest::keyClicks(child<QLineEdit>(d, "profinetCustomName"), "pn-7");
+            press(child<QCheckBox>(d, "obtainIpElsewhere"));
+            press(child<QCheckBox>(d, "useQbusSlave"));
+            press(child<QCheckBox>(d, "qbusUseCustomName"));
+            QTest::keyClicks(child<QLineEdit>(d, "qbusCustomName"), "Q_bus");
+            press(child<QCheckBox>(d, "useQbusMaster"));
+            press(child<QCheckBox>(d, "useEip"));
+        });
+        const QByteArray saved = ParamBlock::save(*cpu);
+        QCOMPARE(section(saved, 22).mid(8).toHex(),
+                 "010000001101fffffffef9017fffffff" + QByteArray(32, '0') + "00");
+        // Use, node, rate, object id, cycle period, heartbeat, COB ID, no slaves.
+        QCOMPARE(section(saved, 25).mid(8).toHex(),
+                 QByteArray("0105000000fa00000000000003e8ffffffffffff00000000"));
+        const QByteArray profinet = section(saved, 33);
+        QCOMPARE(profinet.size(), 75);
+        QCOMPARE(profinet.mid(8, 6), QByteArray("\x01\x01pn-7", 6));
+        QCOMPARE(profinet.at(74), '\x01');
+        const QByteArray qbus = section(saved, 34);
+        QCOMPARE(qbus.mid(8, 7), QByteArray("\x01\x01Q_bus", 7));
+        QCOMPARE(section(saved, 35).mid(8).toHex(), QByteArray("0100000000"));
+        QCOMPARE(section(saved, 49).mid(8).toHex(), QByteArray("010000"));
+        auto restored = ParamBlock::restore(saved, m_project, false);
+        QVERIFY(restored->etherCat == cpu->etherCat);
+        QVERIFY(restored->canMasterEnabled);
+        QCOMPARE(restored->canMaster.nodeId, quint8(5));
+        QCOMPARE(restored->qbus.masterEnabled, quint8(1));
+        QCOMPARE(restored->eip.enabled, quint8(1));
+    }
+
+    // Without QBUS support the page is absent and the QBUS members stay as they were; a
+    // protocol the list cannot show is kept.
+    void qbusMembersKept_data()
+    {
+        QTest::addColumn<bool>("supported");
+        QTest::newRow("project without QBUS") << false;
+        QTest::newRow("unlisted protocol") << true;
+    }
+
+    void qbusMembersKept()
+    {
+        QFETCH(bool, supported);
+        m_project =
+            m_host->writeProject(QStringLiteral("q.json"),
+                                 QJsonObject{{"plcType", "KLV2-R70"}, {"supportsQbus", supported}});
+        clearUsedMemory(m_project);
+        auto cpu = create(R70);
+        cpu->qbus = {1, 1, QStringLiteral("Kept"), 1, 7, {}};
+        const QbusSettings before = cpu->qbus;
+        QCOMPARE(runOk(*cpu, Host::Taking,
+                       [&](Corvopropdlg& d) {
+                           QCOMPARE(d.page(PageId::Qbus) != nullptr, supported);
+                           QCOMPARE(d.page(PageId::Eip), nullptr);
+                       }),
+                 QStringList());
+        QCOMPARE(cpu->qbus.useSlave, before.useSlave);
+        QCOMPARE(cpu->qbus.useCustomName, before.useCustomName);
+        QCOMPARE(cpu->qbus.customName, before.customName);
+        QCOMPARE(cpu->qbus.masterEnabled, before.masterEnabled);
+        QCOMPARE(cpu->qbus.protocolType, before.protocolType);
+    }
+};
+
+QTEST_MAIN(TestBusPages)
+#include "tst_buspages.moc"
