@@ -1,5 +1,6 @@
 #include "pagetable.h"
 
+#include "cards/extcardpage.h"
 #include "pages/backgroundpage.h"
 #include "pages/generalpage.h"
 #include "pages/localportpage.h"
@@ -57,6 +58,8 @@ QVector<PageEntry> buildTable()
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
          "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::ExtCard, PageId::ExtCard, QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Card"),
+         nullptr, nullptr, "Extend Card Config", "扩展卡配置", compactOnly, build<ExtCardPage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
     };

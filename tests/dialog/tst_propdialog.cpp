@@ -155,7 +155,7 @@ void TestPropDialog::frameAndTreePerModel_data()
                                << QStringList{"PPI Ports", "TCP/IP Port"};
     QTest::newRow("compact") << 0x30
                              << QStringList{"General", "TCP/IP Ports"} + common +
-                                    QStringList{"PPI Ports"}
+                                    QStringList{"Extend Card", "PPI Ports"}
                              << QStringList{"TCP/IP Port"};
 }
 
