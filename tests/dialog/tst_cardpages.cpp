@@ -102,15 +102,20 @@ struct OpenDialog
     std::unique_ptr<Corvopropdlg> dialog;
 };
 
-// Section 39 of the object's save data.
-QByteArray savedCardSection(CpuObject& cpu)
+// Section 39 of the object's save data, as hwcfg dump decodes it.
+DecodedSection savedCards(CpuObject& cpu)
 {
     const DecodedBlock block = BlockDecoder::decode(ParamBlock::save(cpu));
     for (const DecodedSection& section : block.sections) {
         if (section.id == 39)
-            return section.bytes;
+            return section;
     }
     return {};
+}
+
+QByteArray savedCardSection(CpuObject& cpu)
+{
+    return savedCards(cpu).bytes;
 }
 
 // The card records section 39 of the saved block carries.
@@ -724,95 +729,44 @@ void TestCardPages::endToEnd_data()
     QTest::addColumn<CardType>("type");
     QTest::addColumn<int>("slot");
     QTest::addColumn<QByteArray>("part"); // the type's parameter bytes in section 39, hex
-    QTest::newRow("NONE") << CardType::None << 1 << QByteArray();
+    QTest::addColumn<QStringList>("dumped");
+    // clang-format off
+    QTest::newRow("NONE") << CardType::None << 1 << QByteArray()
+        << QStringList{"card 1 / Slot = 1 (Lower slot)", "card 1 / Activate = 1",
+                       "card 1 / Module = 0 (NONE)"};
     // Serial group: enabled, port, protocol, baud, data length, parity, stop bits, response
-    // time, address, receive timeout, two zero bytes.
+    // time, address, receive timeout, two zero bytes; then the CAN channel: enabled, port,
+    // protocol, four zero bytes.
     QTest::newRow("485/CAN-P") << CardType::Can485 << 1
-                               << QByteArray("01"
-                                             "03"
-                                             "03"
-                                             "03"
-                                             "02"
-                                             "00"
-                                             "01"
-                                             "00"
-                                             "19"
-                                             "07d0"
-                                             "0000" /* CAN: */ "01"
-                                             "04"
-                                             "01"
-                                             "00000000");
+        << QByteArray("01 03 03 03 02 00 01 00 19 07d0 0000" "01 04 01 00000000")
+        << QStringList{"card 1 / Module = 1 (485/CAN-P)", "card 1 / Name = \"Dosing\"",
+                       "card 1 / Information = \"left\"",
+                       "card 1 / channel 0 / Protocol Type = 3 (ModbusRTU Slave)",
+                       "card 1 / channel 1 (CAN) / Protocol Type = 1 (CANopen Master)"};
+    // The clock, then two serial groups.
     QTest::newRow("485/RTC-P") << CardType::Rtc485 << 0
-                               << QByteArray("01" /* RTC */
-                                             "01"
-                                             "01"
-                                             "01"
-                                             "03"
-                                             "02"
-                                             "02"
-                                             "01"
-                                             "0a"
-                                             "2a"
-                                             "07d0"
-                                             "0000"
-                                             "00"
-                                             "02"
-                                             "02"
-                                             "00"
-                                             "02"
-                                             "00"
-                                             "01"
-                                             "00"
-                                             "01"
-                                             "0fa0"
-                                             "0000");
-    // Mappers, then 2 input and 1 output channel records of length 8.
+        << QByteArray("01" "01 01 01 03 02 02 01 0a 2a 07d0 0000" "00 02 02 00 02 00 01 00 01 0fa0 0000")
+        << QStringList{"card 0 / RTC = 1", "card 0 / channel 0 / Parity = 2 (Even)",
+                       "card 0 / channel 1 / Receive Timeout (ms) = 4000 (0x0fa0)"};
+    // Mappers (area, start byte, words), then 2 input and 1 output channel records of 8 bytes.
     QTest::newRow("AMX05-P") << CardType::Amx05 << 0
-                             << QByteArray("06"
-                                           "0010"
-                                           "02"
-                                           "07"
-                                           "0002"
-                                           "01"
-                                           "02"
-                                           "0008"
-                                           "0000000000000000"
-                                           "0008"
-                                           "0001050101020100"
-                                           "01"
-                                           "0008"
-                                           "0002010007d00101");
-    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QByteArray("01");
-    // Channel index, direction, filter, freeze, area, bit address (32 bits), byte 20.
+        << QByteArray("06 0010 02 07 0002 01" "02 0008 0000000000000000 0008 0001050101020100"
+                      "01 0008 0002010007d00101")
+        << QStringList{"card 0 / Input address mapper / area = 6 (AIEx)",
+                       "card 0 / input channels 1 / Input Rang = 2 (4~20mA)",
+                       "card 0 / output channels 0 / Output Value = 2000",
+                       "card 0 / output channels 0 / Output Range = 1 (0~20mA)"};
+    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QByteArray("01")
+        << QStringList{"card 1 / Module = 5 (RTC-P)", "card 1 / RTC = 01"};
+    // Per channel: index, direction, filter, freeze, area, bit address (32 bits), byte 20.
     QTest::newRow("DIX06-P") << CardType::Dix06 << 0
-                             << QByteArray("00"
-                                           "01"
-                                           "0d"
-                                           "00"
-                                           "81"
-                                           "00000031"
-                                           "00"
-                                           "01"
-                                           "01"
-                                           "00"
-                                           "00"
-                                           "81"
-                                           "00000032"
-                                           "00"
-                                           "02"
-                                           "00"
-                                           "00"
-                                           "00"
-                                           "82"
-                                           "000000f0"
-                                           "00"
-                                           "03"
-                                           "00"
-                                           "00"
-                                           "01"
-                                           "82"
-                                           "000000f1"
-                                           "00");
+        << QByteArray("00 01 0d 00 81 00000031 00" "01 01 00 00 81 00000032 00"
+                      "02 00 00 00 82 000000f0 00" "03 00 00 01 82 000000f1 00")
+        << QStringList{"card 0 / channel 0 / Filter = 13 (6.4ms)",
+                       "card 0 / channel 3 / Freeze Output = 1 (Freeze)",
+                       "card 0 / channel 3 / Area = 130 (Q)",
+                       "card 0 / channel 3 / Address = 241 (30.1)"};
+    // clang-format on
 }
 
 // Each card kind edited through its widgets arrives in section 39 of the saved block.
@@ -821,6 +775,7 @@ void TestCardPages::endToEnd()
     QFETCH(CardType, type);
     QFETCH(int, slot);
     QFETCH(QByteArray, part);
+    QFETCH(QStringList, dumped);
     auto cpu = compact();
     {
         OpenDialog open(cpu.get(), m_project);
@@ -897,7 +852,14 @@ void TestCardPages::endToEnd()
                               "046c656674"
                               "00000000";
     QCOMPARE(body.toHex().left(common.size()), common);
-    QCOMPARE(body.toHex().mid(common.size()), part);
+    QCOMPARE(body.toHex().mid(common.size()), QByteArray(part).replace(' ', ""));
+
+    // hwcfg dump names the fields by their labels and the codes by their entries.
+    QStringList fields;
+    for (const DumpField& field : savedCards(*cpu).fields)
+        fields.append(field.name + QStringLiteral(" = ") + field.value);
+    for (const QString& line : dumped)
+        QVERIFY2(fields.contains(line), qPrintable(line + " not in\n" + fields.join('\n')));
 }
 
 // A record of code 4 has no entry in the list: it is shown as nothing chosen and kept.
