@@ -16,11 +16,14 @@ AddressWdgt::AddressWdgt(QWidget* parent)
 {
     m_area->setObjectName(QStringLiteral("cmbArea"));
     m_address->setObjectName(QStringLiteral("leAddress"));
+    m_address->setMinimumWidth(
+        m_address->fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 12);
     m_address->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), m_address));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    m_area->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     layout->addWidget(m_area);
     layout->addWidget(m_address, 1);
 

@@ -90,12 +90,9 @@ Card485CANPParWgt::Card485CANPParWgt(const QString& projectPath, int slotId,
     canLayout->addLayout(canForm);
     canLayout->addWidget(m_canOpen);
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_serial, 0, Qt::AlignTop);
-    row->addWidget(m_can, 0, Qt::AlignTop);
-    row->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
+    layout->addWidget(m_serial);
+    layout->addWidget(m_can);
     layout->addStretch(1);
 
     connect(m_serial->protocolList(), QOverload<int>::of(&QComboBox::currentIndexChanged), this,

@@ -18,20 +18,19 @@ Card485RTCPParWgt::Card485RTCPParWgt(const QString& projectPath, int slotId,
 {
     setObjectName(QStringLiteral("card485RTCP"));
     setStyleSheet(QString::fromLatin1(SerialChannelGroup::StyleSheet));
-    auto* channels = new QHBoxLayout;
+    auto* channels = new QVBoxLayout;
     for (int i = 0; i < 2; ++i) {
         SerialChannelGroup* group = m_channels[size_t(i)];
         group->setPortNumber(slotId * 2 + i + 1);
-        channels->addWidget(group, 0, Qt::AlignTop);
+        channels->addWidget(group);
         connect(group->protocolList(), QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 &Card485RTCPParWgt::slot_protocolIndexChange);
         connect(group->addressField(), &QSpinBox::editingFinished, this,
                 &Card485RTCPParWgt::slot_address_editingFinished);
         connect(group, &QGroupBox::clicked, this, &Card485RTCPParWgt::slot_gbChnl_clicked);
     }
-    channels->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(rtcCheck());
+    layout->addWidget(rtcRow());
     layout->addLayout(channels);
     layout->addStretch(1);
     load(record);

@@ -71,18 +71,13 @@ CardAMX05PParWgt::CardAMX05PParWgt(const QString& projectPath, int slotId, const
     m_inputAreaBytes = qMax(0, getPlcAddrRange(type, version, QStringLiteral("AI")));
     m_outputAreaBytes = qMax(0, getPlcAddrRange(type, version, QStringLiteral("AQ")));
 
-    auto* channels = new QHBoxLayout;
-    for (int k = 0; k < InputChannels; ++k)
-        channels->addWidget(buildInput(k), 0, Qt::AlignTop);
-    channels->addWidget(buildOutput(), 0, Qt::AlignTop);
-    channels->addStretch(1);
-    auto* mappers = new QHBoxLayout;
-    mappers->addWidget(buildMapper(true));
-    mappers->addWidget(buildMapper(false));
-    mappers->addStretch(1);
+    // One column: the slot's page is narrow and scrolls down.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(channels);
-    layout->addLayout(mappers);
+    for (int k = 0; k < InputChannels; ++k)
+        layout->addWidget(buildInput(k));
+    layout->addWidget(buildOutput());
+    layout->addWidget(buildMapper(true));
+    layout->addWidget(buildMapper(false));
     layout->addStretch(1);
 
     connect(m_outputRange, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -172,7 +167,9 @@ QGroupBox* CardAMX05PParWgt::buildMapper(bool input)
     layout->addRow(tr("Area:"), area);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(start);
+    startRow->addSpacing(6);
     startRow->addWidget(hint);
+    startRow->addStretch(1);
     layout->addRow(tr("Start:"), startRow);
     layout->addRow(tr("Length:"), length);
     layout->addRow(tr("Occupies:"), occupied);

@@ -54,14 +54,17 @@ CardDIX06PParWgt::CardDIX06PParWgt(const QString& projectPath, int slotId, const
         connect(direction, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 [this, k](int) { directionChanged(k); });
     }
-    m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setSectionResizeMode(AddressColumn, QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(FilterColumn, QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setSectionResizeMode(DirectionColumn,
-                                                      QHeaderView::ResizeToContents);
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(AddressColumn, QHeaderView::Stretch);
     m_table->resizeRowsToContents();
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Four rows, no more: the table is as high as they are.
+    int height = header->sizeHint().height() + 2 * m_table->frameWidth();
+    for (int k = 0; k < CardRecord::Dix06Channels; ++k)
+        height += m_table->rowHeight(k);
+    m_table->setFixedHeight(height);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);

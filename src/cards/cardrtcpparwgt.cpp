@@ -9,7 +9,7 @@ CardRTCPParWgt::CardRTCPParWgt(const QString& projectPath, int slotId, const Car
 {
     setObjectName(QStringLiteral("cardRTCP"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(rtcCheck());
+    layout->addWidget(rtcRow());
     layout->addStretch(1);
     load(record);
 }

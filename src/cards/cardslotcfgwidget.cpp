@@ -63,16 +63,17 @@ CardSlotCfgWidget::CardSlotCfgWidget(const QString& projectPath, int slotId,
     head->addWidget(new QLabel(tr("Module:"), this), 0, 0);
     head->addWidget(m_card, 0, 1);
     head->addWidget(m_activate, 0, 2);
-    head->addWidget(m_defaults, 0, 4, Qt::AlignRight);
-    head->addWidget(new QLabel(tr("Name:"), this), 1, 0);
-    head->addWidget(m_name, 1, 1, 1, 4);
-    head->addWidget(new QLabel(tr("Information:"), this), 2, 0, Qt::AlignTop);
-    head->addWidget(m_describe, 2, 1, 1, 4);
-    head->setColumnStretch(3, 1);
+    head->addWidget(new QLabel(tr("Name:"), this), 0, 3);
+    head->addWidget(m_name, 0, 4);
+    head->addWidget(m_defaults, 0, 5);
+    head->addWidget(new QLabel(tr("Information:"), this), 1, 0, Qt::AlignTop);
+    head->addWidget(m_describe, 1, 1, 1, 5);
+    head->setColumnStretch(4, 1);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("cardScroll"));
     scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(m_stack);
 

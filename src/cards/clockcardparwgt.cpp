@@ -1,12 +1,25 @@
 #include "clockcardparwgt.h"
 
 #include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 
 ClockCardParWgt::ClockCardParWgt(const QString& projectPath, int slotId, QWidget* parent)
     : CardParWgt(projectPath, slotId, parent)
-    , m_rtc(new QCheckBox(allowedText(), this))
+    , m_row(new QWidget(this))
+    , m_rtc(new QCheckBox(m_row))
+    , m_rtcLabel(new QLabel(allowedText(), m_row))
 {
     m_rtc->setObjectName(QStringLiteral("ckbRtc"));
+    m_rtcLabel->setObjectName(QStringLiteral("lblRtc"));
+    m_rtcLabel->setWordWrap(true);
+    m_rtcLabel->setBuddy(m_rtc);
+    m_rtcLabel->installEventFilter(this);
+    auto* row = new QHBoxLayout(m_row);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_rtc, 0, Qt::AlignTop);
+    row->addWidget(m_rtcLabel, 1);
     connect(m_rtc, &QCheckBox::stateChanged, this, &ClockCardParWgt::slot_rtcStateChanged);
 }
 
@@ -20,6 +33,19 @@ QString ClockCardParWgt::lockedText()
     return tr("RTC %1").arg(
         tr("(To enable the RTC function, disable the RTC function for other expansion "
            "cards first.)"));
+}
+
+QString ClockCardParWgt::rtcText() const
+{
+    return m_rtcLabel->text();
+}
+
+bool ClockCardParWgt::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on the label is a click on the box, as with a box's own text.
+    if (watched == m_rtcLabel && event->type() == QEvent::MouseButtonRelease && m_rtc->isEnabled())
+        m_rtc->click();
+    return CardParWgt::eventFilter(watched, event);
 }
 
 int ClockCardParWgt::askHolder()
@@ -45,7 +71,8 @@ void ClockCardParWgt::slot_rtcEnableCardChanged(int slot)
     if (!allowed && m_rtc->isChecked())
         setRtcChecked(false);
     m_rtc->setEnabled(allowed);
-    m_rtc->setText(allowed ? allowedText() : lockedText());
+    m_rtcLabel->setEnabled(allowed);
+    m_rtcLabel->setText(allowed ? allowedText() : lockedText());
 }
 
 void ClockCardParWgt::reportState()

@@ -3,6 +3,7 @@
 #include "cardparwgt.h"
 
 class QCheckBox;
+class QLabel;
 
 // A card page with the real-time-clock check box "RTC %1". One card in the CPU may have
 // the clock on: the page reports its box to its slot and follows the holder it is told.
@@ -14,6 +15,8 @@ public:
     ClockCardParWgt(const QString& projectPath, int slotId, QWidget* parent = nullptr);
 
     QCheckBox* rtcCheck() const { return m_rtc; }
+    // The box's label, "RTC (...)"; it wraps, so it sits beside the box.
+    QString rtcText() const;
 
     void reportState() override;
     void releaseExclusive() override;
@@ -34,9 +37,14 @@ public slots:
 protected:
     // Sets the box without reporting it (loading).
     void setRtcChecked(bool checked);
+    // The box with its label, for the page's layout.
+    QWidget* rtcRow() const { return m_row; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int askHolder();
 
+    QWidget* m_row;
     QCheckBox* m_rtc;
+    QLabel* m_rtcLabel;
 };

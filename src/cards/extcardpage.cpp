@@ -8,14 +8,21 @@
 
 #include <corekit/memory.h>
 
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ExtCardPage::ExtCardPage(const DialogContext& context, QWidget* parent)
     : DialogPage(PageId::ExtCard, context, parent)
     , m_cards(new ExtendCardCfgWgt(context.projectPath, CpuObject().cards, this))
 {
+    // The page's Defaults sits in the corner of the slot tabs, where it takes no row.
+    QHBoxLayout* intro = introRow(QString(), &ExtCardPage::slot_bttnDefauExtCard);
+    intro->removeWidget(defaultsButton());
+    delete intro;
+    m_cards->setCornerWidget(defaultsButton(), Qt::TopRightCorner);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(introRow(QString(), &ExtCardPage::slot_bttnDefauExtCard));
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_cards, 1);
 }
 
