@@ -2,6 +2,7 @@
 
 #include "hostwindow.h"
 #include "modulestore.h"
+#include "newcommand.h"
 #include "pluginhost.h"
 
 #include <corekit/memory.h>
@@ -39,6 +40,9 @@ int ConfigCommand::run(const QStringList& args, CommandContext& context)
     const QByteArray before = context.plugin.save(handle);
     context.plugin.config(handle, project, &window, parser.isSet(QStringLiteral("read-only")));
     const QByteArray after = context.plugin.save(handle);
+    // What the module holds now, its expansion cards' addresses among it once OK took them.
+    context.out << "Project memory while the module is open:\n";
+    NewCommand::printClaims(context, project);
     context.plugin.releaseObject(handle);
 
     for (const QString& line : window.busLines())

@@ -40,6 +40,14 @@ QStringList describeClaims(const QList<MemoryClaim>& claims)
                              .arg(claim.start / 8)
                              .arg(claim.start % 8)
                              .arg(claim.length));
+        } else if ((claim.area == 6 || claim.area == 7) && claim.length % 2 == 0) {
+            // Analog areas hold words: AIW4 .. AIW6 are the bytes 4 .. 7.
+            lines.append(QStringLiteral("%1W%2 .. %1W%3 (%4 word(s), bytes %2 .. %5)")
+                             .arg(name)
+                             .arg(claim.start)
+                             .arg(claim.start + claim.length - 2)
+                             .arg(claim.length / 2)
+                             .arg(claim.start + claim.length - 1));
         } else {
             lines.append(QStringLiteral("%1B%2 .. %1B%3 (%4 byte(s)%5)")
                              .arg(name)

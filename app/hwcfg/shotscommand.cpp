@@ -7,6 +7,7 @@
 #include <clippedtext.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,66 @@ QString fileTag(QString text)
     return text;
 }
 
+// Saves the dialog as `<dir>/<tag>-<nn>-<name>.png` and notes texts the screen cuts off.
+void grab(QWidget* dialog, const QString& dir, const QString& tag, int number, const QString& name,
+          QStringList& written, QStringList& clipped)
+{
+    QApplication::processEvents();
+    const QString file = QStringLiteral("%1/%2-%3-%4.png")
+                             .arg(dir, tag)
+                             .arg(number, 2, 10, QLatin1Char('0'))
+                             .arg(name);
+    if (dialog->grab().save(file))
+        written.append(file);
+    for (const QString& text : ClippedText::find(dialog))
+        clipped.append(QFileInfo(file).fileName() + QStringLiteral(": ") + text);
+}
+
+// The expansion-card page once per card kind: both slots switched to the kind, each slot's
+// tab in turn; then both slots back to what they showed.
+void grabCardKinds(QWidget* dialog, QWidget* page, const QString& dir, const QString& tag,
+                   int number, const QString& name, QStringList& written, QStringList& clipped)
+{
+    auto* slotTabs = page->findChild<QTabWidget*>(QStringLiteral("extendCard"));
+    if (!slotTabs)
+        return;
+    QList<QComboBox*> lists;
+    for (int t = 0; t < slotTabs->count(); ++t)
+        lists.append(slotTabs->widget(t)->findChild<QComboBox*>(QStringLiteral("cmbCard")));
+    if (lists.contains(nullptr))
+        return;
+    QList<int> shown;
+    for (QComboBox* list : qAsConst(lists))
+        shown.append(list->currentIndex());
+    for (int kind = 1; kind < lists.first()->count(); ++kind) {
+        for (QComboBox* list : qAsConst(lists))
+            list->setCurrentIndex(kind);
+        const QString kindTag = fileTag(lists.first()->itemText(kind));
+        for (int t = 0; t < slotTabs->count(); ++t) {
+            slotTabs->setCurrentIndex(t);
+            grab(dialog, dir, tag, number,
+                 name + QLatin1Char('-') + fileTag(slotTabs->tabText(t)) + QLatin1Char('-') +
+                     kindTag,
+                 written, clipped);
+        }
+        // The whole card page, which the slot shows scrolled.
+        auto* pages =
+            slotTabs->currentWidget()->findChild<QStackedWidget*>(QStringLiteral("cardPages"));
+        if (QWidget* card = pages ? pages->currentWidget() : nullptr) {
+            const QString file = QStringLiteral("%1/%2-%3-%4-%5-page.png")
+                                     .arg(dir, tag)
+                                     .arg(number, 2, 10, QLatin1Char('0'))
+                                     .arg(name, kindTag);
+            const int height = qMin(card->height(), card->sizeHint().height());
+            if (card->grab(QRect(0, 0, card->width(), height)).save(file))
+                written.append(file);
+        }
+    }
+    for (int t = 0; t < lists.size(); ++t)
+        lists.at(t)->setCurrentIndex(shown.at(t));
+    slotTabs->setCurrentIndex(0);
+}
+
 // Walks the open dialog's page tree and grabs each page, noting texts the screen cuts off;
 // then cancels the dialog.
 void grabPages(const QString& dir, const QString& tag, QStringList& written, QStringList& clipped)
@@ -71,16 +132,11 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written, QSt
                 if (pictures > 1)
                     name += QLatin1Char('-') + fileTag(tabs->tabText(t));
             }
-            QApplication::processEvents();
-            const QString file = QStringLiteral("%1/%2-%3-%4.png")
-                                     .arg(dir, tag)
-                                     .arg(i + 1, 2, 10, QLatin1Char('0'))
-                                     .arg(name);
-            if (dialog->grab().save(file))
-                written.append(file);
-            for (const QString& text : ClippedText::find(dialog))
-                clipped.append(QFileInfo(file).fileName() + QStringLiteral(": ") + text);
+            grab(dialog, dir, tag, i + 1, name, written, clipped);
         }
+        if (stack)
+            grabCardKinds(dialog, stack->currentWidget(), dir, tag, i + 1, fileTag(item->text(0)),
+                          written, clipped);
     }
     dialog->close();
 }

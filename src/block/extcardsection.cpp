@@ -3,6 +3,7 @@
 #include "bytewriter.h"
 #include "sectionid.h"
 
+#include "model/cardlists.h"
 #include "model/debuglog.h"
 
 namespace {
@@ -16,16 +17,36 @@ bool flag(Ch& ch, const char* name, quint8& value)
     return ch.u8(name, target);
 }
 
+// A list code; tools see the entry's text beside it.
+template <typename Ch>
+bool code(Ch& ch, const char* label, quint8& value, const QVector<CardChoice>& list)
+{
+    if constexpr (Ch::Dumping) {
+        const int at = ch.reader().pos();
+        if (!ch.reader().u8(value))
+            return false;
+        const QString text = CardLists::textOf(list, value);
+        ch.add(QString::fromUtf8(label), at, 1,
+               text.isEmpty() ? QString::number(value)
+                              : QStringLiteral("%1 (%2)").arg(value).arg(text));
+        return true;
+    } else {
+        return ch.u8(label, value);
+    }
+}
+
 template <typename Ch>
 bool serialGroup(Ch& ch, SerialChannel& s, const char* group)
 {
     ch.group(QString::fromLatin1(group));
-    const bool ok = flag(ch, "enabled", s.enabled) && ch.u8("port", s.port) &&
-                    ch.u8("protocol", s.protocol) && ch.u8("baud rate", s.baud) &&
-                    ch.u8("data length", s.dataLength) && ch.u8("parity", s.parity) &&
-                    ch.u8("stop bits", s.stopBits) && ch.u8("response time", s.responseTime) &&
-                    ch.u8("address", s.address) && ch.u16("receive timeout", s.receiveTimeout) &&
-                    ch.zeros(2);
+    const bool ok = flag(ch, "Enable Channel", s.enabled) && ch.u8("Port Number", s.port) &&
+                    code(ch, "Protocol Type", s.protocol, CardLists::protocols()) &&
+                    code(ch, "Baud Rate", s.baud, CardLists::baudRates()) &&
+                    code(ch, "Data Length", s.dataLength, CardLists::dataLengths()) &&
+                    code(ch, "Parity", s.parity, CardLists::parities()) &&
+                    code(ch, "Stop Bits", s.stopBits, CardLists::stopBits()) &&
+                    ch.u8("Response Time (ms)", s.responseTime) && ch.u8("Address", s.address) &&
+                    ch.u16("Receive Timeout (ms)", s.receiveTimeout) && ch.zeros(2);
     ch.endGroup();
     return ok;
 }
@@ -33,27 +54,49 @@ bool serialGroup(Ch& ch, SerialChannel& s, const char* group)
 template <typename Ch>
 bool can485Part(Ch& ch, Can485Params& p)
 {
-    return serialGroup(ch, p.channel0, "channel 0") && flag(ch, "CAN enabled", p.canEnabled) &&
-           ch.u8("CAN port", p.canPort) && ch.u8("CAN protocol", p.canProtocol) && ch.zeros(4);
+    if (!serialGroup(ch, p.channel0, "channel 0"))
+        return false;
+    ch.group(QStringLiteral("channel 1 (CAN)"));
+    const bool ok = flag(ch, "Enable Channel", p.canEnabled) && ch.u8("Port Number", p.canPort) &&
+                    code(ch, "Protocol Type", p.canProtocol, CardLists::canProtocols()) &&
+                    ch.zeros(4);
+    ch.endGroup();
+    return ok;
 }
 
 template <typename Ch>
 bool rtc485Part(Ch& ch, Rtc485Params& p)
 {
-    return ch.u8("RTC enabled", p.rtcEnabled) && serialGroup(ch, p.channel0, "channel 0") &&
+    return ch.u8("RTC", p.rtcEnabled) && serialGroup(ch, p.channel0, "channel 0") &&
            serialGroup(ch, p.channel1, "channel 1");
 }
 
 // The low byte of a 32-bit channel member: the record keeps them little-endian.
 template <typename Ch>
-bool lowByte(Ch& ch, const char* name, quint32& value)
+bool lowByte(Ch& ch, const char* name, quint32& value, const QVector<CardChoice>& list)
 {
     quint8 b = quint8(value);
-    if (!ch.u8(name, b))
+    if (!code(ch, name, b, list))
         return false;
     if constexpr (!Ch::Writing)
         value = b;
     return true;
+}
+
+// A bit address; tools see it as byte.bit.
+template <typename Ch>
+bool bitAddress(Ch& ch, quint32& value)
+{
+    if constexpr (Ch::Dumping) {
+        const int at = ch.reader().pos();
+        if (!ch.reader().u32(value))
+            return false;
+        ch.add(QStringLiteral("Address"), at, 4,
+               QStringLiteral("%1 (%2.%3)").arg(value).arg(value / 8).arg(value % 8));
+        return true;
+    } else {
+        return ch.u32("Address", value);
+    }
 }
 
 template <typename Ch>
@@ -62,14 +105,17 @@ bool dix06Part(Ch& ch, std::array<Dix06Channel, CardRecord::Dix06Channels>& chan
     for (int k = 0; k < CardRecord::Dix06Channels; ++k) {
         quint8 index = quint8(k);
         ch.group(QStringLiteral("channel %1").arg(k));
-        if (!ch.u8("channel", index) || index >= CardRecord::Dix06Channels) {
+        if (!ch.u8("Channel", index) || index >= CardRecord::Dix06Channels) {
             ch.endGroup();
             return false;
         }
         Dix06Channel& c = channels[index];
-        const bool ok = lowByte(ch, "direction", c.direction) && lowByte(ch, "filter", c.filter) &&
-                        lowByte(ch, "freeze", c.freeze) && lowByte(ch, "area", c.area) &&
-                        ch.u32("bit address", c.bitAddress) && ch.u8("byte 20", c.byte20);
+        const bool ok =
+            lowByte(ch, "Direction", c.direction, CardLists::directions()) &&
+            lowByte(ch, "Filter", c.filter, CardLists::inputFilters()) &&
+            lowByte(ch, "Freeze Output", c.freeze, CardLists::outputFreeze()) &&
+            lowByte(ch, "Area", c.area, CardLists::inputAreas() + CardLists::outputAreas()) &&
+            bitAddress(ch, c.bitAddress) && ch.u8("byte 20", c.byte20);
         ch.endGroup();
         if (!ok)
             return false;
@@ -77,9 +123,40 @@ bool dix06Part(Ch& ch, std::array<Dix06Channel, CardRecord::Dix06Channels>& chan
     return true;
 }
 
+// An analog channel record field by field, for tools.
+bool dumpAnalog(DumpChannel& ch, AnalogChannel& c, bool output)
+{
+    const int at = ch.reader().pos();
+    if (!ch.reader().raw(c.data(), int(c.size())))
+        return false;
+    auto field = [&](int offset, int size, const char* label, int value,
+                     const QVector<CardChoice>& list = {}) {
+        const QString text = CardLists::textOf(list, value);
+        ch.add(QString::fromUtf8(label), at + offset, size,
+               text.isEmpty() ? QString::number(value)
+                              : QStringLiteral("%1 (%2)").arg(value).arg(text));
+    };
+    field(1, 1, "Channel", c[1]);
+    if (output) {
+        field(2, 1, "Freeze outputs in last state", c[2]);
+        field(4, 2, "Output Value", c[4] << 8 | c[5]);
+        field(6, 1, "Enable Channel", c[6]);
+        field(7, 1, "Output Range", c[7], CardLists::outputRanges());
+    } else {
+        field(2, 1, "Filter Parameter", c[2]);
+        field(3, 1, "Enable Channel", c[3]);
+        field(4, 1, "Filter Time", c[4], CardLists::filterTimes());
+        field(5, 1, "Input Rang", c[5], CardLists::inputRanges());
+        field(6, 1, "Open Wire Detect", c[6], CardLists::openWireDetect());
+        field(7, 1, "Direction", c[7], CardLists::analogDirections());
+    }
+    return true;
+}
+
 template <typename Ch>
 bool analogChannels(Ch& ch, QList<AnalogChannel>& list, const char* group)
 {
+    const bool output = qstrcmp(group, "output channels") == 0;
     quint8 count = quint8(list.size());
     if (!ch.u8(group, count))
         return false;
@@ -96,8 +173,17 @@ bool analogChannels(Ch& ch, QList<AnalogChannel>& list, const char* group)
             quint16 length = 0;
             AnalogChannel c{};
             // A channel record of another length is taken as far as it fits.
-            if (!ch.u16("length", length) || length < c.size() || !ch.array("channel", c) ||
-                !ch.zeros(length - int(c.size())))
+            if (!ch.u16("length", length) || length < c.size())
+                return false;
+            bool ok = false;
+            if constexpr (Ch::Dumping) {
+                ch.group(QStringLiteral("%1 %2").arg(QString::fromLatin1(group)).arg(i));
+                ok = dumpAnalog(ch, c, output);
+                ch.endGroup();
+            } else {
+                ok = ch.array("channel", c);
+            }
+            if (!ok || !ch.zeros(length - int(c.size())))
                 return false;
             read.append(c);
         }
@@ -109,9 +195,14 @@ bool analogChannels(Ch& ch, QList<AnalogChannel>& list, const char* group)
 template <typename Ch>
 bool amx05Part(Ch& ch, Amx05Params& p)
 {
-    return ch.u8("input area", p.inputArea) && ch.u16("input start word", p.inputStart) &&
-           ch.u8("input words", p.inputWords) && ch.u8("output area", p.outputArea) &&
-           ch.u16("output start word", p.outputStart) && ch.u8("output words", p.outputWords) &&
+    static const QVector<CardChoice> areas{{"AIEx", Amx05Params::InputArea},
+                                           {"AQEx", Amx05Params::OutputArea}};
+    return code(ch, "Input address mapper / area", p.inputArea, areas) &&
+           ch.u16("Input address mapper / start (byte)", p.inputStart) &&
+           ch.u8("Input address mapper / Words", p.inputWords) &&
+           code(ch, "Output address mapper / area", p.outputArea, areas) &&
+           ch.u16("Output address mapper / start (byte)", p.outputStart) &&
+           ch.u8("Output address mapper / Words", p.outputWords) &&
            analogChannels(ch, p.inputs, "input channels") &&
            analogChannels(ch, p.outputs, "output channels");
 }
@@ -120,12 +211,13 @@ bool amx05Part(Ch& ch, Amx05Params& p)
 template <typename Ch>
 bool bodyFields(Ch& ch, CardRecord& card, ByteReader* in)
 {
-    if (!ch.u8("slot", card.slot) || !flag(ch, "activated", card.activated) ||
-        !ch.u8("card type", card.type))
+    static const QVector<CardChoice> slotNames{{"Upper slot", 0}, {"Lower slot", 1}};
+    if (!code(ch, "Slot", card.slot, slotNames) || !flag(ch, "Activate", card.activated) ||
+        !code(ch, "Module", card.type, CardLists::cardTypes()))
         return false;
     if (card.type < 1 || card.type > 6)
         return true;
-    if (!ch.text8("name", card.name) || !ch.text8("description", card.description) || !ch.zeros(4))
+    if (!ch.text8("Name", card.name) || !ch.text8("Information", card.description) || !ch.zeros(4))
         return false;
     switch (CardType(card.type)) {
     case CardType::Can485:
@@ -218,7 +310,7 @@ void ExtCardSection::dump(ByteReader& section, QList<DumpField>& fields)
         CardRecord card;
         bodyFields(bodyChannel, card, &body);
         if (card.type == quint8(CardType::Rtc))
-            bodyChannel.add(QStringLiteral("RTC data"), body.pos() - card.rtcData.size(),
+            bodyChannel.add(QStringLiteral("RTC"), body.pos() - card.rtcData.size(),
                             card.rtcData.size(), QString::fromLatin1(card.rtcData.toHex(' ')));
         ch.zeros(4);
         ch.endGroup();

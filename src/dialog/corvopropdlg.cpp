@@ -361,6 +361,7 @@ bool Corvopropdlg::report(const CheckFailure& failure)
                                                                : QMessageBox::Information,
                    windowTitle(), failure.text);
     if (QWidget* field = failure.focus) {
+        reveal(field);
         field->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(field))
             edit->selectAll();
@@ -368,6 +369,27 @@ bool Corvopropdlg::report(const CheckFailure& failure)
             spin->selectAll();
     }
     return false;
+}
+
+void Corvopropdlg::reveal(QWidget* field)
+{
+    // The page, tab and stacked page that hold the field come to the front.
+    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        if (!stack)
+            continue;
+        if (stack == m_stack) {
+            for (auto it = m_itemPages.cbegin(); it != m_itemPages.cend(); ++it) {
+                if (it.value() == w)
+                    m_tree->setCurrentItem(it.key());
+            }
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget());
+                   tabs && tabs->indexOf(w) >= 0) {
+            tabs->setCurrentWidget(w);
+        } else {
+            stack->setCurrentWidget(w);
+        }
+    }
 }
 
 bool Corvopropdlg::runChecks()

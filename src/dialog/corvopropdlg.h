@@ -73,6 +73,7 @@ private:
 
     bool runChecks();
     bool report(const CheckFailure& failure);
+    void reveal(QWidget* field);
     void applyPages();
 
     CpuObject* m_object;

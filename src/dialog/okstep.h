@@ -22,6 +22,7 @@ enum class OkStep : int {
     PortNumbers = 10,
     SoeTitles = 11,
     StationAddresses = 12,
+    ExpansionCards = 13, // card parameters and the memory of their addresses
 };
 
 // One check a page contributes to OK. It reads the widgets and changes nothing.

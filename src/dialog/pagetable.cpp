@@ -1,5 +1,6 @@
 #include "pagetable.h"
 
+#include "cards/extcardpage.h"
 #include "pages/backgroundpage.h"
 #include "pages/canmasterpage.h"
 #include "pages/eippage.h"
@@ -96,6 +97,8 @@ QVector<PageEntry> buildTable()
         {PageId::Qbus, PageId::Qbus, QT_TRANSLATE_NOOP("Corvopropdlg", "QBUS Bus"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "QBUS Bus"), "QBUS config", "QBUS配置", withQbus,
          build<QbusPage>},
+        {PageId::ExtCard, PageId::ExtCard, QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Card"),
+         nullptr, nullptr, "Extend Card Config", "扩展卡配置", compactOnly, build<ExtCardPage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
         {PageId::Eip, PageId::Eip, QT_TRANSLATE_NOOP("Corvopropdlg", "Ethernet/IP"), nullptr,

@@ -50,11 +50,12 @@ struct Can485Params
     quint8 canPort = 0;
     quint8 canProtocol = 0;
     quint8 canopenSelected = 0;
-    quint8 canBaudCode = 0;
-    quint32 nodeId = 0;
-    quint32 cobId = 0;
-    quint32 cyclePeriod = 0;
-    quint32 heartbeat = 0;
+    // The CANopen master settings start as the CPU's CANopen master does (1000 kbit/s).
+    quint8 canBaudCode = 5;
+    quint32 nodeId = 1;
+    quint32 cobId = 128;
+    quint32 cyclePeriod = 50000; // us
+    quint32 heartbeat = 200;     // ms
 };
 
 // One analog channel's settings (8 bytes).

@@ -1,5 +1,6 @@
 #include "cpuobjectfactory.h"
 
+#include "cardmemory.h"
 #include "cpumodel.h"
 #include "modulecatalog.h"
 
@@ -121,22 +122,6 @@ void CpuObjectFactory::releaseMemory(const CpuObject& object)
         freeLocalMaps(object);
     if (!object.holdsCardMemory)
         return;
-    for (const CardRecord& card : object.cards) {
-        switch (card.cardType()) {
-        case CardType::Amx05: {
-            const Amx05Params& amx = card.amx05;
-            if (amx.inputWords > 0)
-                freeMemory(path, amx.inputArea, amx.inputStart, amx.inputWords * 2);
-            if (amx.outputWords > 0)
-                freeMemory(path, amx.outputArea, amx.outputStart, amx.outputWords * 2);
-            break;
-        }
-        case CardType::Dix06:
-            for (const Dix06Channel& channel : card.dix06)
-                freeBitMemory(path, int(channel.area), int(channel.bitAddress), 1);
-            break;
-        default:
-            break;
-        }
-    }
+    for (const CardRecord& card : object.cards)
+        CardMemory::release(path, CardMemory::claimsOf(card));
 }

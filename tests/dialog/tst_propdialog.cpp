@@ -162,7 +162,7 @@ void TestPropDialog::frameAndTreePerModel_data()
     // The compact model has CANopen in its catalog entry, but no master page.
     QTest::newRow("compact") << 0x30
                              << QStringList{"General", "TCP/IP Ports"} + common + buses +
-                                    QStringList{"PPI Ports", "Ethernet/IP"}
+                                    QStringList{"Extend Card", "PPI Ports", "Ethernet/IP"}
                              << QStringList{"TCP/IP Port"};
 }
 
