@@ -8,6 +8,8 @@
 #include "pages/retentivepage.h"
 #include "pages/tcpippage.h"
 
+#include "opcua/ui/opcuapage.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -25,6 +27,11 @@ PagePresence compactOnly(const DialogContext& c)
 PagePresence notCompact(const DialogContext& c)
 {
     return c.isCompact() ? PagePresence::Absent : PagePresence::Shown;
+}
+
+PagePresence opcUa(const DialogContext& c)
+{
+    return c.opcUaSupported ? PagePresence::Shown : PagePresence::Absent;
 }
 
 template <typename Page>
@@ -57,6 +64,8 @@ QVector<PageEntry> buildTable()
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
          "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::OpcUa, PageId::OpcUa, QT_TRANSLATE_NOOP("Corvopropdlg", "OPC UA"), nullptr,
+         nullptr, "OPC UA", "OPC UA配置", opcUa, build<OpcUaPage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
     };
