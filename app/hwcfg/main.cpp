@@ -9,6 +9,7 @@
 #include "dumpcommand.h"
 #include "modulescommand.h"
 #include "newcommand.h"
+#include "opcuacommand.h"
 #include "pluginhost.h"
 #include "recompilecommand.h"
 #include "savecommand.h"
@@ -39,6 +40,7 @@ std::vector<std::unique_ptr<Command>> commands()
     list.push_back(std::make_unique<CompileCommand>());
     list.push_back(std::make_unique<RecompileCommand>());
     list.push_back(std::make_unique<SlaveCommand>());
+    list.push_back(std::make_unique<OpcUaCommand>());
     list.push_back(std::make_unique<ConfigCommand>());
     list.push_back(std::make_unique<ShotsCommand>());
     list.push_back(std::make_unique<DemoCommand>());

@@ -2,6 +2,8 @@
 
 #include "democommand.h"
 #include "hostwindow.h"
+#include "opcuasample.h"
+#include "opcuasavedata.h"
 #include "pluginhost.h"
 
 #include <clippedtext.h>
@@ -123,7 +125,10 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written, QSt
         QApplication::processEvents();
         // A page of several tabs gives one picture per tab.
         auto* stack = dialog->findChild<QStackedWidget*>(QStringLiteral("pageStack"));
-        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->currentWidget()) : nullptr;
+        QWidget* page = stack ? stack->currentWidget() : nullptr;
+        auto* tabs = qobject_cast<QTabWidget*>(page);
+        if (!tabs && page) // a page that holds its own tabs
+            tabs = page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
         const int pictures = tabs ? tabs->count() : 1;
         for (int t = 0; t < pictures; ++t) {
             QString name = fileTag(item->text(0));
@@ -165,10 +170,17 @@ int ShotsCommand::run(const QStringList& args, CommandContext& context)
             context.err << "hwcfg: no module for id " << model.id << "\n";
             return 1;
         }
+        // Where the project's PLC type has an OPC UA server, the sample configuration shows
+        // in its pages.
+        const auto sample = OpcUaSaveData::replace(
+            context.plugin, project, context.plugin.save(handle), OpcUaSample::contents());
+        void* shown = sample ? context.plugin.restore(*sample, project) : nullptr;
         HostWindow window(QStringLiteral("hwcfg shots"));
         QTimer::singleShot(
             0, [&] { grabPages(dir, QString::fromLatin1(model.tag), written, clipped); });
-        context.plugin.config(handle, project, &window, false);
+        context.plugin.config(shown ? shown : handle, project, &window, false);
+        if (shown)
+            context.plugin.releaseObject(shown);
         context.plugin.releaseObject(handle);
     }
     for (const QString& file : written)

@@ -3,6 +3,8 @@
 #include "bytewriter.h"
 #include "sectionid.h"
 
+#include "opcua/opcuadump.h"
+
 namespace {
 
 bool readPayload(ByteReader& in, QByteArray& payload)
@@ -40,16 +42,21 @@ void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
     DumpChannel ch(section, fields);
     if (!section.skip(8))
         return;
-    for (const char* name : {"settings payload", "interface payload"}) {
+    using Decode = QList<PayloadField> (*)(const QByteArray&);
+    const std::pair<const char*, Decode> payloads[] = {{"settings", OpcUaDump::settings},
+                                                       {"interface", OpcUaDump::interfaces}};
+    for (const auto& [name, decode] : payloads) {
         quint32 length = 0;
         QByteArray bytes;
+        ch.group(QString::fromLatin1(name));
         if (!ch.u32("length", length))
             return;
         const int at = section.pos();
         if (length < 4 ||
             !section.bytes(int(qMin<quint32>(length - 4, quint32(section.remaining()))), bytes))
             return;
-        ch.add(QString::fromLatin1(name), at, bytes.size(),
-               QString::fromLatin1(bytes.toHex(' ').toUpper()));
+        for (const PayloadField& field : decode(bytes))
+            ch.add(field.name, at + field.offset, field.size, field.value);
+        ch.endGroup();
     }
 }

@@ -14,6 +14,8 @@
 #include "pages/retentivepage.h"
 #include "pages/tcpippage.h"
 
+#include "opcua/ui/opcuapage.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -55,6 +57,12 @@ PagePresence withEip(const DialogContext& c)
     return c.projectSupportsEip ? PagePresence::Shown : PagePresence::Absent;
 }
 
+
+PagePresence opcUa(const DialogContext& c)
+{
+    return c.opcUaSupported ? PagePresence::Shown : PagePresence::Absent;
+}
+
 template <typename Page>
 DialogPage* build(const DialogContext& context, QWidget* parent)
 {
@@ -91,6 +99,8 @@ QVector<PageEntry> buildTable()
         {PageId::CanMaster, PageId::CanMaster, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"),
          nullptr, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"), "CPU Properties Canopen",
          "CPU属性CANopen主站", withCanMaster, build<CanMasterPage>},
+        {PageId::OpcUa, PageId::OpcUa, QT_TRANSLATE_NOOP("Corvopropdlg", "OPC UA"), nullptr,
+         nullptr, "OPC UA", "OPC UA配置", opcUa, build<OpcUaPage>},
         {PageId::Profinet, PageId::Profinet, QT_TRANSLATE_NOOP("Corvopropdlg", "Profinet Bus"),
          nullptr, QT_TRANSLATE_NOOP("Corvopropdlg", "Profinet Bus"), "Profinet config",
          "Profinet配置", always, build<ProfinetPage>},

@@ -149,7 +149,8 @@ void TestPropDialog::frameAndTreePerModel_data()
     QTest::addColumn<QStringList>("portTabs");
 
     const QStringList common{"Retentive Ranges", "Password", "Background Time"};
-    const QStringList buses{"Profinet Bus", "QBUS Bus"}; // the project has QBUS and Ethernet/IP
+    // The project's PLC type has an OPC UA server, QBUS and Ethernet/IP.
+    const QStringList buses{"OPC UA", "Profinet Bus", "QBUS Bus"};
     QTest::newRow("KLV2 R70") << 0x21
                               << QStringList{"General", "Communication Ports"} + common +
                                      QStringList{"EtherCAT", "CANopen Master"} + buses +
