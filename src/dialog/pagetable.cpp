@@ -6,6 +6,7 @@
 #include "pages/passwordpage.h"
 #include "pages/ppiportspage.h"
 #include "pages/retentivepage.h"
+#include "pages/soepage.h"
 #include "pages/tcpippage.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,9 @@ QVector<PageEntry> buildTable()
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
          "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::Soe, PageId::Soe, QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), "CPU Properties Soe",
+         "CPU属性SOE配置", always, build<SoePage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
     };

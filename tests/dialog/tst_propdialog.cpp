@@ -148,7 +148,8 @@ void TestPropDialog::frameAndTreePerModel_data()
     QTest::addColumn<QStringList>("pages");
     QTest::addColumn<QStringList>("portTabs");
 
-    const QStringList common{"Retentive Ranges", "Password", "Background Time"};
+    const QStringList common{"Retentive Ranges", "Password", "Background Time",
+                             "SOE Configurations"};
     QTest::newRow("KLV2 R70") << 0x21 << QStringList{"General", "Communication Ports"} + common
                               << QStringList{"PPI Ports", "TCP/IP Port"};
     QTest::newRow("no extras") << 0x10 << QStringList{"General", "Communication Ports"} + common
