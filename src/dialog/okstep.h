@@ -22,6 +22,7 @@ enum class OkStep : int {
     PortNumbers = 10,
     SoeTitles = 11,
     StationAddresses = 12,
+    HscValues = 13, // counters' number fields: no partial or out-of-range text is written
 };
 
 // One check a page contributes to OK. It reads the widgets and changes nothing.

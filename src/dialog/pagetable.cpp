@@ -1,7 +1,11 @@
 #include "pagetable.h"
 
+#include "pages/addresspage.h"
 #include "pages/backgroundpage.h"
+#include "pages/extbusclockpage.h"
 #include "pages/generalpage.h"
+#include "pages/hscpage.h"
+#include "pages/inputfilterpage.h"
 #include "pages/localportpage.h"
 #include "pages/passwordpage.h"
 #include "pages/ppiportspage.h"
@@ -26,6 +30,25 @@ PagePresence compactOnly(const DialogContext& c)
 PagePresence notCompact(const DialogContext& c)
 {
     return c.isCompact() ? PagePresence::Absent : PagePresence::Shown;
+}
+
+// The local I/O pages go by the host's point counts; the compact model hides the Address
+// item but keeps its page.
+PagePresence localIo(const DialogContext& c)
+{
+    if (c.localInputPoints <= 0 && c.localOutputPoints <= 0)
+        return PagePresence::Absent;
+    return c.isCompact() ? PagePresence::HiddenItem : PagePresence::Shown;
+}
+
+PagePresence localInputs(const DialogContext& c)
+{
+    return c.localInputPoints > 0 ? PagePresence::Shown : PagePresence::Absent;
+}
+
+PagePresence counters(const DialogContext& c)
+{
+    return c.descriptor.SupportHSC > 0 ? PagePresence::Shown : PagePresence::Absent;
 }
 
 template <typename Page>
@@ -61,6 +84,19 @@ QVector<PageEntry> buildTable()
         {PageId::Soe, PageId::Soe, QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), "CPU Properties Soe",
          "CPU属性SOE配置", always, build<SoePage>},
+        {PageId::ExtBusClock, PageId::ExtBusClock,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Bus Clock Configurations"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Bus Clock Configurations"),
+         "CPU Properties Extendclock", "CPU属性扩展总线时钟配置", always, build<ExtBusClockPage>},
+        {PageId::Address, PageId::Address, QT_TRANSLATE_NOOP("Corvopropdlg", "Address"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Address"), "CPU Address Map", "CPU集成IO地址映射",
+         localIo, build<AddressPage>},
+        {PageId::InputFilter, PageId::InputFilter,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Input Filter"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Input Filter"), "CPU DI Input Filter",
+         "CPU集成DI输入滤波", localInputs, build<InputFilterPage>},
+        {PageId::Hsc, PageId::Hsc, QT_TRANSLATE_NOOP("Corvopropdlg", "High-speed Counter"), nullptr,
+         nullptr, "CPU HSC Config", "CPU集成HSC", counters, build<HscPage>},
         {PageId::LocalPort, PageId::LocalPort, QT_TRANSLATE_NOOP("Corvopropdlg", "PPI Ports"),
          nullptr, nullptr, "Local Port", "本机端口配置", compactOnly, build<LocalPortPage>},
     };
