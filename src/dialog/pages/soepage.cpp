@@ -1,5 +1,6 @@
 #include "soepage.h"
 
+#include "dialog/widgets/cellmetrics.h"
 #include "dialog/widgets/qlineeditex.h"
 
 #include "block/cpuparamsection.h"
@@ -14,8 +15,11 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <numeric>
 
 namespace {
 
@@ -23,6 +27,7 @@ constexpr quint8 kPointerSyntax = 0x10;
 constexpr quint8 kAreaVariables = 0x84;
 constexpr int kTriggerWidth = 100;
 constexpr int kProcessWidth = 200;
+constexpr int kSlack = 4; // pixels the width estimate may be short by
 
 // Timers, counters and the like address elements, everything else bits.
 bool countsElements(quint8 typeCode)
@@ -98,8 +103,7 @@ void SoePage::buildRows()
     m_built = true;
     m_table = new QTableWidget(RowCount, 5, this);
     m_table->setObjectName(QStringLiteral("soeTable"));
-    m_table->setHorizontalHeaderLabels(
-        {tr("Enable"), tr("Event"), tr("Trigger Variable"), tr("Process Variable"), tr("Title")});
+    m_table->setHorizontalHeaderLabels(headerLabels());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setAutoScroll(false);
@@ -110,23 +114,82 @@ void SoePage::buildRows()
     m_layout->addWidget(m_table, 1);
     m_table->show(); // at once, not when the layout gets round to it: this may be a show event
     for (int row = 0; row < RowCount; ++row)
-        buildRow(row);
+        createRow(row);
+    for (int row = 0; row < RowCount; ++row) {
+        const Row& r = m_rows[size_t(row)];
+        m_table->setCellWidget(row, EnableColumn, r.enable);
+        m_table->setCellWidget(row, EventColumn, r.event);
+        m_table->setCellWidget(row, TriggerColumn, r.trigger);
+        m_table->setCellWidget(row, ProcessColumn, r.process);
+        m_table->setCellWidget(row, TitleColumn, r.title);
+    }
     showLoaded();
-    m_table->resizeColumnsToContents();
-    fitTriggerColumn();
-    m_table->setColumnWidth(ProcessColumn,
-                            qMax(kProcessWidth, m_rows[0].process->sizeHint().width()));
+    const auto widths = columnWidths();
+    for (int column = EnableColumn; column < TitleColumn; ++column)
+        m_table->setColumnWidth(column, widths[size_t(column)]);
     m_table->resizeRowsToContents();
 }
 
-void SoePage::buildRow(int row)
+QStringList SoePage::eventNames()
+{
+    return {tr("Rising edge"), tr("Falling edge")};
+}
+
+QStringList SoePage::headerLabels()
+{
+    return {tr("Enable"), tr("Event"), tr("Trigger Variable"), tr("Process Variable"), tr("Title")};
+}
+
+int SoePage::headerWidth(const QString& text) const
+{
+    QStyleOptionHeader option;
+    option.initFrom(this);
+    option.text = text;
+    return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), nullptr).width();
+}
+
+std::array<int, 5> SoePage::columnWidths() const
+{
+    // Each column as wide as its header and its cell editor, the trigger at least 100 and
+    // the process variable at least 200 pixels, a title some twelve characters; all from
+    // the style and the font, so that they are known before the table is built.
+    const QStringList headers = headerLabels();
+    const int cells[] = {style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8,
+                         CellMetrics::listWidth(this, eventNames()),
+                         qMax(kTriggerWidth, QTriggerValWidget::preferredWidth(this)),
+                         qMax(kProcessWidth, QProcessValwidget::preferredWidth(this)),
+                         12 * fontMetrics().averageCharWidth()};
+    std::array<int, 5> widths{};
+    for (int column = 0; column < 5; ++column)
+        widths[size_t(column)] = qMax(cells[column], headerWidth(headers.at(column)));
+    return widths;
+}
+
+QSize SoePage::minimumSizeHint() const
+{
+    QSize hint = DialogPage::minimumSizeHint();
+    if (m_minimumWidth < 0) {
+        // Measured once: the layouts ask often, the fonts do not change meanwhile.
+        const auto widths = columnWidths();
+        const QMargins margins = m_layout->contentsMargins();
+        m_minimumWidth =
+            std::accumulate(widths.begin(), widths.end(), headerWidth(QString::number(RowCount))) +
+            2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+            style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kSlack + margins.left() +
+            margins.right();
+    }
+    hint.setWidth(qMax(hint.width(), m_minimumWidth));
+    return hint;
+}
+
+void SoePage::createRow(int row)
 {
     Row& r = m_rows[size_t(row)];
     r.enable = new QCheckBox;
     r.enable->setObjectName(QStringLiteral("soeEnable%1").arg(row));
     r.event = new MComboBoxEx;
     r.event->setObjectName(QStringLiteral("soeEvent%1").arg(row));
-    r.event->addItems({tr("Rising edge"), tr("Falling edge")});
+    r.event->addItems(eventNames());
     r.event->setFrame(false);
     r.trigger = new QTriggerValWidget(context().projectPath);
     r.trigger->setObjectName(QStringLiteral("soeTrigger%1").arg(row));
@@ -135,31 +198,13 @@ void SoePage::buildRow(int row)
     r.title = new QLineEditEx;
     r.title->setObjectName(QStringLiteral("soeTitle%1").arg(row));
     r.title->setMaxBytes(TitleMaxBytes);
-    m_table->setCellWidget(row, EnableColumn, r.enable);
-    m_table->setCellWidget(row, EventColumn, r.event);
-    m_table->setCellWidget(row, TriggerColumn, r.trigger);
-    m_table->setCellWidget(row, ProcessColumn, r.process);
-    m_table->setCellWidget(row, TitleColumn, r.title);
     connect(r.enable, &QCheckBox::clicked, this, &SoePage::slot_CheckBoxClicked);
-    // A data-block trigger needs room for its number.
-    connect(r.trigger->areaList(), QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &SoePage::fitTriggerColumn);
 }
 
 void SoePage::showEvent(QShowEvent* event)
 {
     buildRows();
     DialogPage::showEvent(event);
-}
-
-void SoePage::fitTriggerColumn()
-{
-    int width = kTriggerWidth;
-    for (const Row& r : m_rows) {
-        if (r.trigger)
-            width = qMax(width, r.trigger->sizeHint().width());
-    }
-    m_table->setColumnWidth(TriggerColumn, width);
 }
 
 QTableWidget* SoePage::table()
@@ -297,10 +342,9 @@ CheckResult SoePage::checkTriggers() const
         }
         const QString name = QStringLiteral("DB%1").arg(record.trigger.dbNumber);
         if (!blocks.contains(name)) {
-            const QTriggerValWidget* trigger = m_rows[size_t(i)].trigger;
             return CheckFailure{CheckFailure::Kind::Warning,
                                 tr("The trigger setting has error,%1 does not exist.").arg(name),
-                                trigger ? trigger->dbNumberField() : nullptr};
+                                m_built ? m_rows[size_t(i)].trigger->dbNumberField() : nullptr};
         }
     }
     return std::nullopt;
@@ -316,7 +360,7 @@ CheckResult SoePage::checkTitles() const
         if (used && title.trimmed().isEmpty()) {
             return CheckFailure{CheckFailure::Kind::Information,
                                 tr("The title of SOE %1 is not allowed be empty.").arg(i + 1),
-                                r.title};
+                                m_built ? r.title : nullptr};
         }
     }
     return std::nullopt;

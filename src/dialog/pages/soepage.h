@@ -62,6 +62,9 @@ public:
     QProcessValwidget* processEditor(int row);
     QLineEditEx* titleEdit(int row);
 
+    // Wide enough for the whole table, before it is built too.
+    QSize minimumSizeHint() const override;
+
 public slots:
     void slot_soeSelectAll();
     void slot_soeCancelAll();
@@ -99,8 +102,11 @@ private:
         int titleStyle = -1; // which style sheet the title has: -1 none yet, 0 grey, 1 white
     };
 
-    void buildRow(int row);
-    void fitTriggerColumn();
+    void createRow(int row);
+    static QStringList headerLabels();
+    static QStringList eventNames();
+    int headerWidth(const QString& text) const;
+    std::array<int, 5> columnWidths() const;
     void showLoaded();
     Shown shownOf(int row) const;
     void setAll(bool checked);
@@ -111,4 +117,5 @@ private:
     std::array<SoeRecord, RowCount> m_loaded{};
     std::array<Shown, RowCount> m_shown{};
     bool m_built = false;
+    mutable int m_minimumWidth = -1;
 };

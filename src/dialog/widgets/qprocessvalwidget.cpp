@@ -1,5 +1,7 @@
 #include "qprocessvalwidget.h"
 
+#include "cellmetrics.h"
+
 #include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mspinboxex.h>
 
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr int kMaxAddress = 100000;
+constexpr int kAddressDigits = 6;
 constexpr int kGap = 2;
 
 QStringList formats(bool doubleWord)
@@ -51,9 +54,9 @@ QProcessValwidget::QProcessValwidget(QWidget* parent)
     m_area->setObjectName(QStringLiteral("processArea"));
     m_address->setObjectName(QStringLiteral("processAddress"));
     m_format->setObjectName(QStringLiteral("processFormat"));
-    for (const Entry& entry : entries())
-        m_area->addItemWithData(QCoreApplication::translate("QProcessValwidget", entry.name),
-                                entry.code);
+    const QStringList names = entryNames();
+    for (int i = 0; i < names.size(); ++i)
+        m_area->addItemWithData(names.at(i), entries().at(i).code);
     m_address->setRange(0, kMaxAddress);
     // One line of plain fields in a table cell.
     m_area->setFrame(false);
@@ -128,11 +131,24 @@ void QProcessValwidget::slot_currentIndexChanged(int index)
     emit valueChanged();
 }
 
+QStringList QProcessValwidget::entryNames()
+{
+    QStringList names;
+    for (const Entry& entry : entries())
+        names << QCoreApplication::translate("QProcessValwidget", entry.name);
+    return names;
+}
+
+int QProcessValwidget::preferredWidth(const QWidget* context)
+{
+    return CellMetrics::listWidth(context, entryNames()) + kGap +
+           CellMetrics::fieldWidth(context, kAddressDigits) + kGap +
+           CellMetrics::listWidth(context, formats(true));
+}
+
 QSize QProcessValwidget::sizeHint() const
 {
-    const QSize area = m_area->sizeHint();
-    const int address = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 4;
-    return {area.width() + kGap + address + kGap + m_format->sizeHint().width(), area.height()};
+    return {preferredWidth(this), m_area->sizeHint().height()};
 }
 
 void QProcessValwidget::resizeEvent(QResizeEvent* event)
@@ -144,13 +160,14 @@ void QProcessValwidget::resizeEvent(QResizeEvent* event)
 void QProcessValwidget::layoutFields()
 {
     const int h = height();
-    const int areaWidth = m_area->sizeHint().width();
-    const int formatWidth = m_format->sizeHint().width();
+    const int areaWidth = CellMetrics::listWidth(this, entryNames());
+    const int formatWidth = CellMetrics::listWidth(this, formats(true));
     int x = 0;
     m_area->setGeometry(x, 0, areaWidth, h);
     x += areaWidth + kGap;
     // The address takes what the lists leave.
-    const int addressWidth = qMax(24, width() - x - kGap - formatWidth);
+    const int addressWidth =
+        qMax(CellMetrics::fieldWidth(this, 2), width() - x - kGap - formatWidth);
     m_address->setGeometry(x, 0, addressWidth, h);
     x += addressWidth + kGap;
     m_format->setGeometry(x, 0, formatWidth, h);

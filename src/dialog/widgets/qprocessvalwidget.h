@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -24,6 +25,7 @@ public:
         int code;
     };
     static const QVector<Entry>& entries();
+    static QStringList entryNames(); // translated
     // The first entry of the double words, whose format list has "float" in front.
     static constexpr int FirstDoubleWord = 7;
 
@@ -40,6 +42,10 @@ public:
         }
         bool operator!=(const Value& o) const { return !(*this == o); }
     };
+
+    // The width a cell needs in the style and font of `context`, the widget itself or the
+    // table it is going into.
+    static int preferredWidth(const QWidget* context);
 
     explicit QProcessValwidget(QWidget* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "qtriggervalwidget.h"
 
+#include "cellmetrics.h"
+
 #include "model/cpumodel.h"
 
 #include <corekit/plcfacts.h>
@@ -14,7 +16,7 @@
 namespace {
 
 constexpr int kByteDigits = 5;
-constexpr int kDbDigits = 5;
+constexpr int kDbDigits = 4;
 constexpr int kGap = 2;
 
 // The PLC facts key of an area's size.
@@ -68,9 +70,9 @@ QTriggerValWidget::QTriggerValWidget(const QString& projectPath, QWidget* parent
     m_dbNumber->setObjectName(QStringLiteral("triggerDbNumber"));
     m_byte->setObjectName(QStringLiteral("triggerByte"));
     m_bit->setObjectName(QStringLiteral("triggerBit"));
-    for (const Entry& entry : entries())
-        m_area->addItemWithData(QCoreApplication::translate("QTriggerValWidget", entry.name),
-                                entry.code);
+    const QStringList names = entryNames();
+    for (int i = 0; i < names.size(); ++i)
+        m_area->addItemWithData(names.at(i), entries().at(i).code);
     m_byte->setRange(0, 65535);
     m_bit->setRange(0, 7);
     m_dot->setAlignment(Qt::AlignCenter);
@@ -153,7 +155,6 @@ void QTriggerValWidget::slot_areaCurrentIndexChanged(int)
             m_byte->setRange(0, getPlcAddrRange(type, version, rangeKey(area)));
         }
     }
-    updateGeometry();
     layoutFields();
     emit valueChanged();
 }
@@ -163,19 +164,28 @@ void QTriggerValWidget::slot_valueChanged(int)
     emit valueChanged();
 }
 
-int QTriggerValWidget::fieldWidth(int digits) const
+QStringList QTriggerValWidget::entryNames()
 {
-    // Frameless fields without buttons: the digits and a little air.
-    return fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 4;
+    QStringList names;
+    for (const Entry& entry : entries())
+        names << QCoreApplication::translate("QTriggerValWidget", entry.name);
+    return names;
+}
+
+int QTriggerValWidget::preferredWidth(const QWidget* context)
+{
+    // Room for the data-block number whatever the area, so that a table column fits any
+    // row; without the number the byte field takes the room.
+    return CellMetrics::listWidth(context, entryNames()) + kGap +
+           CellMetrics::fieldWidth(context, kDbDigits) + kGap +
+           CellMetrics::fieldWidth(context, kByteDigits) +
+           CellMetrics::textWidth(context, QStringLiteral(".")) +
+           CellMetrics::fieldWidth(context, 1);
 }
 
 QSize QTriggerValWidget::sizeHint() const
 {
-    int width = m_area->sizeHint().width() + kGap + fieldWidth(kByteDigits) +
-                m_dot->sizeHint().width() + fieldWidth(1);
-    if (m_dbNumber->isVisibleTo(this))
-        width += fieldWidth(kDbDigits) + kGap;
-    return {width, m_area->sizeHint().height()};
+    return {preferredWidth(this), m_area->sizeHint().height()};
 }
 
 void QTriggerValWidget::resizeEvent(QResizeEvent* event)
@@ -187,19 +197,19 @@ void QTriggerValWidget::resizeEvent(QResizeEvent* event)
 void QTriggerValWidget::layoutFields()
 {
     const int h = height();
-    const int areaWidth = m_area->sizeHint().width();
-    const int dotWidth = m_dot->sizeHint().width();
-    const int bitWidth = fieldWidth(1);
+    const int areaWidth = CellMetrics::listWidth(this, entryNames());
+    const int dotWidth = CellMetrics::textWidth(this, QStringLiteral("."));
+    const int bitWidth = CellMetrics::fieldWidth(this, 1);
     int x = 0;
     m_area->setGeometry(x, 0, areaWidth, h);
     x += areaWidth + kGap;
     if (m_dbNumber->isVisibleTo(this)) {
-        const int dbWidth = fieldWidth(kDbDigits);
+        const int dbWidth = CellMetrics::fieldWidth(this, kDbDigits);
         m_dbNumber->setGeometry(x, 0, dbWidth, h);
         x += dbWidth + kGap;
     }
     // The byte field takes what the others leave.
-    const int byteWidth = qMax(fieldWidth(2), width() - x - dotWidth - bitWidth);
+    const int byteWidth = qMax(CellMetrics::fieldWidth(this, 2), width() - x - dotWidth - bitWidth);
     m_byte->setGeometry(x, 0, byteWidth, h);
     x += byteWidth;
     m_dot->setGeometry(x, 0, dotWidth, h);

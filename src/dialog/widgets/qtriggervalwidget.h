@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -13,7 +14,8 @@ class QSpinBox;
 // The trigger bit of an SOE record as one table cell: an area list, the data-block number
 // (shown only for the data-block area), the byte address, "." and the bit. The ranges of
 // the fields follow the selected area, from the PLC facts of the project's PLC type. The
-// children are placed by hand, so that the cell stays one line at any width.
+// children are placed by hand, so that the cell stays one line at any width; the size hint
+// leaves room for the data-block number whatever the area.
 class QTriggerValWidget : public QWidget
 {
     Q_OBJECT
@@ -26,7 +28,12 @@ public:
         int code;
     };
     static const QVector<Entry>& entries();
+    static QStringList entryNames(); // translated
     static constexpr int DataBlockArea = 0x85;
+
+    // The width a cell needs in the style and font of `context`, the widget itself or the
+    // table it is going into.
+    static int preferredWidth(const QWidget* context);
 
     // What the cell shows; entryCode is -1 while no entry is selected.
     struct Value
@@ -79,7 +86,6 @@ protected:
 
 private:
     void layoutFields();
-    int fieldWidth(int digits) const;
 
     QString m_projectPath;
     MComboBoxEx* m_area;
