@@ -271,6 +271,13 @@ private slots:
         });
         const bool grouped = id != Q310;
         QCOMPARE(page.page.rowCount(), grouped ? (inputs + 3) / 4 : inputs);
+        if (edit.isEmpty()) { // never shown, the page writes what it would show
+            CpuObject unshown = *page.object;
+            page.page.apply(unshown);
+            QVERIFY(!page.page.rowsBuilt());
+            QCOMPARE(unshown.inputFilterCodes.toHex(' '), written.toHex(' '));
+        }
+        page.page.buildRows();
         const QList<QLabel*> rowLabels =
             page.at<QGroupBox>("inputFilterGroup")->findChildren<QLabel*>();
         for (int i = 0; i < labels.size(); ++i)
@@ -300,6 +307,7 @@ private slots:
             o.inputFilterCodes = QByteArray::fromHex("1234");
         });
         QVERIFY(!filter.page.isStorable());
+        filter.page.buildRows();
         QVERIFY(!filter.at<QGroupBox>("inputFilterGroup")->isEnabled());
         QVERIFY(!filter.at<QPushButton>("defaultsButton")->isEnabled());
         QCOMPARE(filter.page.delayList(0)->currentText(), "0.40ms"); // still loaded

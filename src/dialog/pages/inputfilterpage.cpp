@@ -32,7 +32,19 @@ InputFilterPage::InputFilterPage(const DialogContext& context, QWidget* parent)
     : DialogPage(PageId::InputFilter, context, parent)
     , m_variant(context.isCompact() ? Variant::PerInput : Variant::Grouped)
     , m_storable(context.isCompact() || CpuModel::hasLocalIoSections(context.descriptor.MLFB))
+    , m_rowCount(m_variant == Variant::Grouped ? (context.localInputPoints + 3) / 4
+                                               : context.localInputPoints)
 {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void InputFilterPage::buildRows()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    auto* content = new QWidget;
     auto* top = introRow(tr("You can select the time that the input must remain constant before "
                             "the signalis caught by the PLC."),
                          &InputFilterPage::slot_bttnDefaultFilterTime);
@@ -50,7 +62,7 @@ InputFilterPage::InputFilterPage(const DialogContext& context, QWidget* parent)
         defaultsButton()->setEnabled(false);
     }
 
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     auto* inner = new QWidget;
@@ -60,9 +72,18 @@ InputFilterPage::InputFilterPage(const DialogContext& context, QWidget* parent)
     innerLayout->addStretch(1);
     scroll->setWidget(inner);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(scroll, 1);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->addLayout(top);
+    contentLayout->addWidget(scroll, 1);
+    layout()->addWidget(content);
+    content->show(); // at once, not when the layout gets round to it: this may be a show event
+    showLoaded();
+}
+
+void InputFilterPage::showEvent(QShowEvent* event)
+{
+    buildRows();
+    DialogPage::showEvent(event);
 }
 
 MComboBoxEx* InputFilterPage::delayCombo(QWidget* parent, int row)
@@ -112,37 +133,49 @@ void InputFilterPage::buildPerInput(QGroupBox* group)
     grid->setColumnStretch(2 * ((inputs + kInputsPerColumn - 1) / kInputsPerColumn), 1);
 }
 
-QComboBox* InputFilterPage::delayList(int row) const
+QComboBox* InputFilterPage::delayList(int row)
 {
+    buildRows();
     return m_delays.value(row);
+}
+
+int InputFilterPage::storedCode(int row) const
+{
+    const int code = nibble(m_loadedCodes, row);
+    if (code >= 0)
+        return code;
+    return m_variant == Variant::Grouped ? GroupedDefaultCode : PerInputDefaultCode;
 }
 
 void InputFilterPage::load(const CpuObject& source)
 {
     m_loadedCodes = source.inputFilterCodes;
+    if (m_built)
+        showLoaded();
+}
+
+void InputFilterPage::showLoaded()
+{
     const bool grouped = m_variant == Variant::Grouped;
     for (int row = 0; row < m_delays.size(); ++row) {
         MComboBoxEx* combo = m_delays.at(row);
-        int code = nibble(m_loadedCodes, row);
-        if (code < 0)
-            code = grouped ? GroupedDefaultCode : PerInputDefaultCode;
-        const int index = grouped ? code - 1 : code;
+        const int index = grouped ? storedCode(row) - 1 : storedCode(row);
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     }
 }
 
 int InputFilterPage::codeOf(int row) const
 {
-    const int index = m_delays.at(row)->currentIndex();
+    const int index = m_built ? m_delays.at(row)->currentIndex() : -1;
     if (index < 0)
-        return qMax(0, nibble(m_loadedCodes, row)); // a stored code no entry names
+        return storedCode(row); // not shown yet, or a stored code no entry names
     return m_variant == Variant::Grouped ? index + 1 : index;
 }
 
 QByteArray InputFilterPage::codes() const
 {
-    QByteArray packed((m_delays.size() + 1) / 2, '\0');
-    for (int row = 0; row < m_delays.size(); ++row) {
+    QByteArray packed((m_rowCount + 1) / 2, '\0');
+    for (int row = 0; row < m_rowCount; ++row) {
         const int code = codeOf(row) & 0x0F;
         const int at = row / 2;
         packed[at] = char(quint8(packed.at(at)) | (row % 2 ? code << 4 : code));

@@ -17,6 +17,9 @@ class QGroupBox;
 // page shows them read-only, so that no edit is lost without a word. A stored code that
 // names no list entry shows no selection and is written back as it was; a code the block
 // lacks shows, and is then written as, the model's default.
+//
+// The rows are built when the page is first shown (or a row is asked for); until then the
+// page writes what they would show.
 class InputFilterPage : public DialogPage
 {
     Q_OBJECT
@@ -36,22 +39,34 @@ public:
 
     Variant variant() const { return m_variant; }
     bool isStorable() const { return m_storable; }
-    int rowCount() const { return m_delays.size(); }
-    QComboBox* delayList(int row) const;
+    int rowCount() const { return m_rowCount; }
+    // Builds the page's widgets and shows the loaded codes in them; once only.
+    void buildRows();
+    bool rowsBuilt() const { return m_built; }
+    // A row's delay list, built first when it is not yet; null beyond the rows.
+    QComboBox* delayList(int row);
     // The codes the rows stand for, packed as the object holds them.
     QByteArray codes() const;
 
 public slots:
     void slot_bttnDefaultFilterTime();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildGrouped(QGroupBox* group);
     void buildPerInput(QGroupBox* group);
     MComboBoxEx* delayCombo(QWidget* parent, int row);
+    void showLoaded();
+    // The code the loaded codes give a row: its nibble, or the default where they end.
+    int storedCode(int row) const;
     int codeOf(int row) const;
 
     Variant m_variant;
     bool m_storable;
+    int m_rowCount;
+    bool m_built = false;
     QList<MComboBoxEx*> m_delays;
     QByteArray m_loadedCodes;
 };
