@@ -276,6 +276,7 @@ void SoePage::showLoaded()
         r.process->setValue({record.process.typeCode * 256 + record.process.area,
                              int(record.process.address / 8), record.formatIndex});
         r.title->setText(record.title);
+        r.title->setCursorPosition(0); // a long title shows its start
     }
     slot_CheckBoxClicked();
     for (int i = 0; i < RowCount; ++i)

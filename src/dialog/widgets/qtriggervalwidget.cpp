@@ -76,6 +76,7 @@ QTriggerValWidget::QTriggerValWidget(const QString& projectPath, QWidget* parent
     m_byte->setRange(0, 65535);
     m_bit->setRange(0, 7);
     m_dot->setAlignment(Qt::AlignCenter);
+    m_byte->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // byte and bit read as one: 10.3
     m_area->setFrame(false); // one line of plain fields in a table cell
 
     connect(m_area, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
