@@ -339,9 +339,7 @@ private slots:
         QTest::addColumn<bool>("resetLevel");
         const QStringList all{"0", "1", "3", "4", "6", "7", "9", "10"};
         QTest::newRow("HSC0") << 0 << all << true;
-        QTest::newRow("HSC1") << 1 << all << true;
         QTest::newRow("HSC2") << 2 << QStringList{"0", "3", "6", "9"} << false;
-        QTest::newRow("HSC3") << 3 << QStringList{"0", "3", "6", "9"} << false;
         QTest::newRow("HSC5") << 5 << QStringList{"0"} << false;
     }
 

@@ -210,34 +210,6 @@ private slots:
         QCOMPARE(process.addressField()->isEnabled(), addressed);
         QCOMPARE(process.formatList()->isEnabled(), addressed);
     }
-
-    // A stored value shows its entry, the address and the format of that entry's list; an
-    // unknown code or a format beyond the list shows nothing selected.
-    void processValues_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("format");
-        QTest::addColumn<int>("entryShown");
-        QTest::addColumn<int>("formatShown");
-        QTest::newRow("VD float") << 0x684 << 0 << 0x684 << 0;
-        QTest::newRow("SMW unsigned") << 0x405 << 1 << 0x405 << 1;
-        QTest::newRow("word has no third format") << 0x484 << 2 << 0x484 << -1;
-        QTest::newRow("VB is no entry") << 0x284 << 1 << -1 << 1;
-    }
-
-    void processValues()
-    {
-        QFETCH(int, code);
-        QFETCH(int, format);
-        QFETCH(int, entryShown);
-        QFETCH(int, formatShown);
-        QProcessValwidget process;
-        process.setValue({code, 1234, format});
-        const QProcessValwidget::Value shown = process.value();
-        QCOMPARE(shown.entryCode, entryShown);
-        QCOMPARE(shown.formatIndex, formatShown);
-        QCOMPARE(shown.address, 1234);
-    }
 };
 
 QTEST_MAIN(TestSoeWidgets)
