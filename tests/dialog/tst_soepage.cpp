@@ -363,8 +363,8 @@ private slots:
         CpuObject cpu;
         cpu.soe.fill(SoeRecord::creationDefault());
         auto page = openPage(cpu);
-        for (const QString& spec : rows) {
-            const QStringList f = spec.split(':');
+        for (const QString& line : rows) {
+            const QStringList f = line.split(':');
             const int row = f[0].toInt();
             if (f[1] == QLatin1String("1"))
                 page->enableBox(row)->click();
