@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 tools/setup.sh libbenchmark-dev
 dir="${CORVO_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCORVO_BUILD_BENCH=ON -DCORVO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$dir" -j2 --target bench_block bench_opcua
+cmake --build "$dir" -j2 --target bench_block bench_opcua bench_dialog
 "$dir/bin/bench_block" --benchmark_repetitions="${CORVO_BENCH_REPETITIONS:-9}" \
     --benchmark_report_aggregates_only=true "$@"
 "$dir/bin/bench_opcua" --benchmark_repetitions="${CORVO_BENCH_REPETITIONS:-9}" \
     --benchmark_report_aggregates_only=true
+"$dir/bin/bench_dialog" --runs "${CORVO_BENCH_REPETITIONS:-9}"

@@ -121,6 +121,8 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written, QSt
         QTreeWidgetItem* item = root->child(i);
         if (item->isHidden())
             continue;
+        // Pictures are numbered by page number, which stays when other pages come and go.
+        const int number = item->data(0, Qt::UserRole).toInt();
         tree->setCurrentItem(item);
         QApplication::processEvents();
         // A page of several tabs gives one picture per tab.
@@ -137,10 +139,10 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written, QSt
                 if (pictures > 1)
                     name += QLatin1Char('-') + fileTag(tabs->tabText(t));
             }
-            grab(dialog, dir, tag, i + 1, name, written, clipped);
+            grab(dialog, dir, tag, number, name, written, clipped);
         }
         if (stack)
-            grabCardKinds(dialog, stack->currentWidget(), dir, tag, i + 1, fileTag(item->text(0)),
+            grabCardKinds(dialog, stack->currentWidget(), dir, tag, number, fileTag(item->text(0)),
                           written, clipped);
     }
     dialog->close();

@@ -208,7 +208,7 @@ QByteArray CpuParamSection::write(CpuObject& object, WriteMode mode, QList<int>&
         if (!slot.isUsed())
             continue;
         if (download && slot.trigger.area == 0x85) {
-            const QString block = QStringLiteral("DB%1").arg(slot.trigger.dbNumber & 0xFF);
+            const QString block = QStringLiteral("DB%1").arg(slot.trigger.dbNumber);
             if (!dataBlocks.contains(block)) {
                 if (!errors.contains(CompileSoeDataBlockMissing))
                     errors.append(CompileSoeDataBlockMissing);

@@ -192,6 +192,7 @@ QTreeWidgetItem* Corvopropdlg::addItem(const PageEntry& entry, QWidget* page)
 {
     auto* item = new QTreeWidgetItem(m_root, {PageTable::treeText(entry, m_context)});
     item->setIcon(0, QIcon(QStringLiteral(":/images/itemconfig.png")));
+    item->setData(0, Qt::UserRole, int(entry.id)); // the page number; the root carries -1
     item->setData(
         0, HelpTopicRole,
         helpKeyWord(QString::fromUtf8(entry.helpEnglish), QString::fromUtf8(entry.helpLocal)));

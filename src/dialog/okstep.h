@@ -22,7 +22,8 @@ enum class OkStep : int {
     PortNumbers = 10,
     SoeTitles = 11,
     StationAddresses = 12,
-    ExpansionCards = 13, // card parameters and the memory of their addresses
+    HscValues = 13, // counters' number fields: no partial or out-of-range text is written
+    ExpansionCards = 14, // card parameters and the memory of their addresses
 };
 
 // One check a page contributes to OK. It reads the widgets and changes nothing.

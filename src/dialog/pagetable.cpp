@@ -1,17 +1,22 @@
 #include "pagetable.h"
 
 #include "cards/extcardpage.h"
+#include "pages/addresspage.h"
 #include "pages/backgroundpage.h"
 #include "pages/canmasterpage.h"
 #include "pages/eippage.h"
 #include "pages/ethercatpage.h"
+#include "pages/extbusclockpage.h"
 #include "pages/generalpage.h"
+#include "pages/hscpage.h"
+#include "pages/inputfilterpage.h"
 #include "pages/localportpage.h"
 #include "pages/passwordpage.h"
 #include "pages/ppiportspage.h"
 #include "pages/profinetpage.h"
 #include "pages/qbuspage.h"
 #include "pages/retentivepage.h"
+#include "pages/soepage.h"
 #include "pages/tcpippage.h"
 
 #include "opcua/ui/opcuapage.h"
@@ -63,6 +68,25 @@ PagePresence opcUa(const DialogContext& c)
     return c.opcUaSupported ? PagePresence::Shown : PagePresence::Absent;
 }
 
+// The local I/O pages go by the host's point counts; the compact model hides the Address
+// item but keeps its page.
+PagePresence localIo(const DialogContext& c)
+{
+    if (c.localInputPoints <= 0 && c.localOutputPoints <= 0)
+        return PagePresence::Absent;
+    return c.isCompact() ? PagePresence::HiddenItem : PagePresence::Shown;
+}
+
+PagePresence localInputs(const DialogContext& c)
+{
+    return c.localInputPoints > 0 ? PagePresence::Shown : PagePresence::Absent;
+}
+
+PagePresence counters(const DialogContext& c)
+{
+    return c.descriptor.SupportHSC > 0 ? PagePresence::Shown : PagePresence::Absent;
+}
+
 template <typename Page>
 DialogPage* build(const DialogContext& context, QWidget* parent)
 {
@@ -93,12 +117,28 @@ QVector<PageEntry> buildTable()
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "Background Time"), "CPU Properties Backtime",
          "CPU属性背景时间", always, build<BackgroundPage>},
+        {PageId::Soe, PageId::Soe, QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "SOE Configurations"), "CPU Properties Soe",
+         "CPU属性SOE配置", always, build<SoePage>},
+        {PageId::ExtBusClock, PageId::ExtBusClock,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Bus Clock Configurations"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Extend Bus Clock Configurations"),
+         "CPU Properties Extendclock", "CPU属性扩展总线时钟配置", always, build<ExtBusClockPage>},
         {PageId::EtherCat, PageId::EtherCat, QT_TRANSLATE_NOOP("Corvopropdlg", "EtherCAT"), nullptr,
          QT_TRANSLATE_NOOP("Corvopropdlg", "EtherCAT"), "CPU Properties Ethercat",
          "CPU属性EtherCAT", withEtherCat, build<EtherCatPage>},
         {PageId::CanMaster, PageId::CanMaster, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"),
          nullptr, QT_TRANSLATE_NOOP("Corvopropdlg", "CANopen Master"), "CPU Properties Canopen",
          "CPU属性CANopen主站", withCanMaster, build<CanMasterPage>},
+        {PageId::Address, PageId::Address, QT_TRANSLATE_NOOP("Corvopropdlg", "Address"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Address"), "CPU Address Map", "CPU集成IO地址映射",
+         localIo, build<AddressPage>},
+        {PageId::InputFilter, PageId::InputFilter,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Input Filter"), nullptr,
+         QT_TRANSLATE_NOOP("Corvopropdlg", "Input Filter"), "CPU DI Input Filter",
+         "CPU集成DI输入滤波", localInputs, build<InputFilterPage>},
+        {PageId::Hsc, PageId::Hsc, QT_TRANSLATE_NOOP("Corvopropdlg", "High-speed Counter"), nullptr,
+         nullptr, "CPU HSC Config", "CPU集成HSC", counters, build<HscPage>},
         {PageId::OpcUa, PageId::OpcUa, QT_TRANSLATE_NOOP("Corvopropdlg", "OPC UA"), nullptr,
          nullptr, "OPC UA", "OPC UA配置", opcUa, build<OpcUaPage>},
         {PageId::Profinet, PageId::Profinet, QT_TRANSLATE_NOOP("Corvopropdlg", "Profinet Bus"),

@@ -1,0 +1,489 @@
+#include "dialogtesting.h"
+#include "hostfixture.h"
+
+#include <block/blockdecoder.h>
+#include <block/cpuparamsection.h>
+#include <block/paramblock.h>
+#include <corekit/memory.h>
+#include <dialog/corvopropdlg.h>
+#include <dialog/messages.h>
+#include <dialog/pages/soepage.h>
+#include <dialog/widgets/qlineeditex.h>
+#include <model/cpuobjectfactory.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const char kPlcType[] = "SOE-PLC";
+
+// The bytes of the SOE record of `slot` in a CPU parameter section (settings and title,
+// without the record's length byte); empty when the slot is not written.
+QByteArray recordBytes(const QByteArray& section, int slot)
+{
+    constexpr int kSoe = 8 + 28 + 30 + 190 + 6 * 14 + 12 + 4;
+    if (section.size() < kSoe + 5)
+        return {};
+    int at = kSoe + 5;
+    for (int i = 0; i < quint8(section.at(kSoe + 4)) && at < section.size(); ++i) {
+        const int length = quint8(section.at(at));
+        if (quint8(section.at(at + 1)) == slot)
+            return section.mid(at + 1, length - 1);
+        at += length;
+    }
+    return {};
+}
+
+QByteArray recordBytes(CpuObject& object, int slot)
+{
+    QList<int> errors;
+    return recordBytes(CpuParamSection::write(object, WriteMode::Save, errors), slot);
+}
+
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+// A check box takes only clicks on its indicator, not on the whole cell.
+void clickBox(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect hit = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, hit.center());
+}
+
+SoeRecord usedRecord(int slot, const QString& title)
+{
+    SoeRecord record = SoeRecord::creationDefault();
+    record.slot = quint8(slot);
+    record.title = title;
+    record.titleLength = quint8(title.toLocal8Bit().size());
+    return record;
+}
+
+} // namespace
+
+// The SOE page: its table, what it writes byte for byte, and its checks on OK.
+class TestSoePage : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HostFixture> m_host;
+    QString m_project;
+    DialogContext m_context;
+    QList<QString> m_messages;
+
+    std::unique_ptr<SoePage> openPage(const CpuObject& object)
+    {
+        auto page = std::make_unique<SoePage>(m_context);
+        page->load(object);
+        return page;
+    }
+
+private slots:
+    void init()
+    {
+        m_host.reset();
+        m_host = std::make_unique<HostFixture>();
+        m_host->setPlcModel(kPlcType, QJsonObject{{"maxPouSize", 4000},
+                                                  {"objectRanges", QJsonObject{{"53", 400}}},
+                                                  {"addrRanges", QJsonObject{{"V", 5000},
+                                                                             {"IEx", 15},
+                                                                             {"QEx", 15},
+                                                                             {"M", 32},
+                                                                             {"S", 32},
+                                                                             {"SM", 512},
+                                                                             {"T", 256},
+                                                                             {"C", 256}}}});
+        const QJsonArray blocks{QJsonObject{{"name", "DB1"}}, QJsonObject{{"name", "DB300"}},
+                                QJsonObject{{"name", "db3"}}};
+        m_project = m_host->writeProject("p.json", QJsonObject{{"plcType", kPlcType},
+                                                               {"plcVersion", "02.01"},
+                                                               {"hwFileCreatedVersion", 2100},
+                                                               {"dataBlocks", blocks}});
+        m_context = DialogContext{};
+        m_context.projectPath = m_project;
+        m_context.plcType = kPlcType;
+        m_context.plcVersion = QStringLiteral("02.01");
+        clearUsedMemory(m_project);
+        m_messages.clear();
+        Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
+            m_messages.append(text);
+        });
+    }
+
+    void cleanup() { Messages::setInterceptor({}); }
+
+    // A row edited through its cells is written as the device reads it.
+    void writtenRecord_data()
+    {
+        QTest::addColumn<QString>("trigger"); // area, block, byte, bit
+        QTest::addColumn<QString>("process"); // area, address, format
+        QTest::addColumn<int>("event");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("V 10.3 is address 83 in block 1")
+            << "V 0 10 3"
+            << "VW 100 1" << 0 << "Pump"
+            << hex("02 00 10 01 0001 0001 84 000053 10 04 0001 0001 84 000320 01 04") + "Pump";
+        QTest::newRow("M 10.3 is address 83 in block 0")
+            << "M 0 10 3"
+            << "MD 4 0" << 1 << "M"
+            << hex("02 01 10 01 0001 0000 83 000053 10 06 0001 0000 83 000020 00 01") + "M";
+        QTest::newRow("data block keeps its number")
+            << "DB 300 2 1"
+            << "SMW 7 0" << 0 << "T"
+            << hex("02 00 10 01 0001 012c 85 000011 10 04 0001 0000 05 000038 00 01") + "T";
+        QTest::newRow("inputs are block 0")
+            << "I 0 1 7"
+            << "ID 2 2" << 1 << "x"
+            << hex("02 01 10 01 0001 0000 81 00000f 10 06 0001 0000 81 000010 02 01") + "x";
+        QTest::newRow("no process variable writes zeros")
+            << "SM 0 0 0"
+            << "-- 0 1" << 0 << "none"
+            << hex("02 00 10 01 0001 0000 05 000000 00 00 0000 0000 00 000000 01 04") + "none";
+    }
+
+    void writtenRecord()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QString, process);
+        QFETCH(int, event);
+        QFETCH(QString, title);
+        QFETCH(QByteArray, bytes);
+        CpuObject cpu;
+        cpu.soe.fill(SoeRecord::creationDefault());
+        auto page = openPage(cpu);
+        page->show();
+        clickBox(page->enableBox(2));
+        page->eventList(2)->setCurrentIndex(event);
+
+        const QStringList t = trigger.split(' ');
+        QTriggerValWidget* editor = page->triggerEditor(2);
+        editor->areaList()->setCurrentIndex(editor->areaList()->findText(t[0]));
+        if (editor->dbNumberField()->isVisible()) {
+            editor->dbNumberField()->selectAll();
+            QTest::keyClicks(editor->dbNumberField(), t[1]);
+        }
+        editor->byteField()->setValue(t[2].toInt());
+        editor->bitField()->setValue(t[3].toInt());
+        const QStringList p = process.split(' ');
+        QProcessValwidget* value = page->processEditor(2);
+        value->areaList()->setCurrentIndex(value->areaList()->findText(p[0]));
+        value->addressField()->setValue(p[1].toInt());
+        value->formatList()->setCurrentIndex(p[2].toInt());
+        QTest::keyClicks(page->titleEdit(2), title);
+
+        page->apply(cpu);
+        QCOMPARE(recordBytes(cpu, 2).toHex(' '), bytes.toHex(' '));
+        // Every other row is written as it was loaded.
+        for (int i = 0; i < SoePage::RowCount; ++i) {
+            if (i != 2)
+                QCOMPARE(cpu.soe[size_t(i)], SoeRecord::creationDefault());
+        }
+    }
+
+    // A row the user did not touch keeps its bytes, whatever they name; a touched row keeps
+    // the stored codes of a cell that shows no entry, and rewrites the cells that do.
+    void storedBytesNamingNoEntry_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QByteArray>("bytes"); // expected, empty: as loaded
+
+        QTest::newRow("never shown") << -1 << QString() << QByteArray();
+        QTest::newRow("shown, untouched") << -1 << "build" << QByteArray();
+        QTest::newRow("edited and edited back") << 0 << "title back" << QByteArray();
+        QTest::newRow("timer trigger, unknown process, new title")
+            << 0 << "title"
+            << hex("00 05 1f 1f 0000 000a 1f 00012c 10 02 0001 0001 84 000320 09 03") + "new";
+        QTest::newRow("timer trigger counts elements")
+            << 0 << "byte 301"
+            << hex("00 05 1f 1f 0000 000a 1f 00012d 10 02 0001 0001 84 000320 09 28") +
+                   QByteArray(40, 't');
+        QTest::newRow("reset slot enabled is a V bit")
+            << 1 << "enable"
+            << hex("01 00 10 01 0001 0001 84 000000 00 00 0000 0000 00 000000 01 00");
+        QTest::newRow("entry found: count and syntax rewritten")
+            << 3 << "title"
+            << hex("03 00 10 01 0001 0001 84 00001f 00 00 0000 0000 00 000000 01 03") + "new";
+    }
+
+    void storedBytesNamingNoEntry()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, edit);
+        QFETCH(QByteArray, bytes);
+        CpuObject cpu;
+        cpu.soe.fill(SoeRecord::readerReset());
+        SoeRecord& timer = cpu.soe[0];
+        timer = usedRecord(0, QString(40, QLatin1Char('t'))); // longer than the cell takes
+        timer.event = 5;
+        timer.trigger = {0x1F, 0x1F, 0, 10, 0x1F, 300};
+        timer.process = {0x10, 2, 1, 1, 0x84, 800}; // VB 100: no entry
+        timer.formatIndex = 9;
+        cpu.soe[2] = usedRecord(2, QStringLiteral("far"));
+        cpu.soe[2].trigger = {0x10, 1, 1, 1000, 0x85, 0xFFFFFF}; // beyond every range
+        cpu.soe[3] = usedRecord(3, QStringLiteral("odd"));
+        cpu.soe[3].trigger = {0x12, 1, 7, 1, 0x84, 31};
+        const auto loaded = cpu.soe;
+
+        auto page = openPage(cpu);
+        QVERIFY(!page->rowsBuilt());
+        if (edit == QLatin1String("build"))
+            page->buildRows();
+        if (row >= 0) {
+            QLineEditEx* title = page->titleEdit(row);
+            if (edit == QLatin1String("title back")) {
+                const QString before = title->text();
+                title->setText(QStringLiteral("x"));
+                title->setText(before);
+            } else if (edit == QLatin1String("title")) {
+                title->setText(QStringLiteral("new"));
+            } else if (edit == QLatin1String("enable")) {
+                page->enableBox(row)->click();
+            } else {
+                page->triggerEditor(row)->byteField()->setValue(edit.mid(5).toInt());
+            }
+        }
+        page->apply(cpu);
+        for (int i = 0; i < SoePage::RowCount; ++i) {
+            if (i != row || bytes.isEmpty())
+                QCOMPARE(cpu.soe[size_t(i)], loaded[size_t(i)]);
+        }
+        if (!bytes.isEmpty())
+            QCOMPARE(recordBytes(cpu, row).toHex(' '), bytes.toHex(' '));
+    }
+
+    // The header's "Enable" checks every row when any is unchecked, else unchecks all;
+    // Select All and Clear All do the same; a row's cells follow its check box.
+    void enableAll_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("checkedBefore");
+        QTest::addColumn<bool>("checkedAfter");
+        QTest::newRow("header, one unchecked") << "header" << 15 << true;
+        QTest::newRow("header, all checked") << "header" << 16 << false;
+        QTest::newRow("header, none checked") << "header" << 0 << true;
+        QTest::newRow("select all") << "soeSelectAll" << 3 << true;
+        QTest::newRow("clear all") << "soeClearAll" << 16 << false;
+    }
+
+    void enableAll()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, checkedBefore);
+        QFETCH(bool, checkedAfter);
+        CpuObject cpu;
+        cpu.soe.fill(SoeRecord::creationDefault());
+        for (int i = 0; i < checkedBefore; ++i)
+            cpu.soe[size_t(i)] = usedRecord(i, QStringLiteral("r%1").arg(i));
+        auto page = openPage(cpu);
+        page->resize(900, 600);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+        QHeaderView* header = page->table()->horizontalHeader();
+        const auto clickSection = [header](int section) {
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(section) + 4, header->height() / 2));
+        };
+        clickSection(SoePage::TitleColumn); // other sections change nothing
+        QCOMPARE(page->enableBox(0)->isChecked(), checkedBefore > 0);
+        if (action == QLatin1String("header"))
+            clickSection(SoePage::EnableColumn);
+        else
+            QTest::mouseClick(page->findChild<QPushButton*>(action), Qt::LeftButton);
+        for (int i = 0; i < SoePage::RowCount; ++i) {
+            QCOMPARE(page->enableBox(i)->isChecked(), checkedAfter);
+            for (QWidget* cell : {static_cast<QWidget*>(page->eventList(i)),
+                                  static_cast<QWidget*>(page->triggerEditor(i)),
+                                  static_cast<QWidget*>(page->processEditor(i)),
+                                  static_cast<QWidget*>(page->titleEdit(i))})
+                QCOMPARE(cell->isEnabled(), checkedAfter);
+            QCOMPARE(page->titleEdit(i)->styleSheet(),
+                     checkedAfter ? "background-color:rgb(255, 255, 255);color:black"
+                                  : "background-color:rgb(235, 235, 228);color:black");
+        }
+    }
+
+    // The checks read the rows in order; a data-block trigger must name a block of the
+    // project exactly, by its whole number; a used row needs a title.
+    void checks_data()
+    {
+        QTest::addColumn<QStringList>("rows"); // row:used:trigger block (0 none):title
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus"); // "db" or "title", then the row
+
+        QTest::newRow("all fine") << QStringList{"0:1:1:a", "5:1:300:b"} << QString() << QString();
+        QTest::newRow("missing block") << QStringList{"0:1:1:a", "5:1:3:b"}
+                                       << "The trigger setting has error,DB3 does not exist."
+                                       << "db5";
+        QTest::newRow("unused row is not checked")
+            << QStringList{"5:0:3:b", "6:1:1:c"} << QString() << QString();
+        QTest::newRow("the whole number: DB44 is not DB300")
+            << QStringList{"1:1:44:a"} << "The trigger setting has error,DB44 does not exist."
+            << "db1";
+        QTest::newRow("empty title counts from 1")
+            << QStringList{"0:1:0:", "3:1:0:"} << "The title of SOE 1 is not allowed be empty."
+            << "title0";
+        QTest::newRow("blank title")
+            << QStringList{"0:1:0:a", "9:1:0:   "} << "The title of SOE 10 is not allowed be empty."
+            << "title9";
+        QTest::newRow("unused row needs no title")
+            << QStringList{"4:0:0:"} << QString() << QString();
+        QTest::newRow("blocks before titles") << QStringList{"0:1:0:", "7:1:2:b"}
+                                              << "The trigger setting has error,DB2 does not exist."
+                                              << "db7";
+    }
+
+    void checks()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        CpuObject cpu;
+        cpu.soe.fill(SoeRecord::creationDefault());
+        auto page = openPage(cpu);
+        for (const QString& line : rows) {
+            const QStringList f = line.split(':');
+            const int row = f[0].toInt();
+            if (f[1] == QLatin1String("1"))
+                page->enableBox(row)->click();
+            if (f[2].toInt() > 0) {
+                QTriggerValWidget* trigger = page->triggerEditor(row);
+                trigger->areaList()->setCurrentIndex(trigger->areaList()->findText("DB"));
+                trigger->dbNumberField()->setValue(f[2].toInt());
+            }
+            page->titleEdit(row)->setText(f[3]);
+        }
+        const CheckResult failure = firstFailure(*page);
+        QCOMPARE(failure ? failure->text : QString(), message);
+        if (failure) {
+            const int row = focus.mid(focus.startsWith("db") ? 2 : 5).toInt();
+            QWidget* field = focus.startsWith("db")
+                                 ? static_cast<QWidget*>(page->triggerEditor(row)->dbNumberField())
+                                 : page->titleEdit(row);
+            QCOMPARE(failure->focus.data(), field);
+        }
+    }
+
+    // Before the page is first shown its rows are not built: the loaded records are
+    // checked and written as they are.
+    void checksBeforeTheRowsAreBuilt()
+    {
+        CpuObject cpu;
+        cpu.soe.fill(SoeRecord::creationDefault());
+        cpu.soe[4] = usedRecord(4, QString());
+        cpu.soe[6] = usedRecord(6, QStringLiteral("t"));
+        cpu.soe[6].trigger.area = 0x85;
+        cpu.soe[6].trigger.dbNumber = 9;
+        auto page = openPage(cpu);
+        QCOMPARE(page->checkTriggers()->text,
+                 QStringLiteral("The trigger setting has error,DB9 does not exist."));
+        QCOMPARE(page->checkTitles()->text,
+                 QStringLiteral("The title of SOE 5 is not allowed be empty."));
+        QVERIFY(!page->checkTitles()->focus);
+        QVERIFY(!page->rowsBuilt());
+        CpuObject written;
+        page->apply(written);
+        QCOMPARE(written.soe, cpu.soe);
+        QVERIFY(!page->rowsBuilt());
+    }
+
+    // Through the dialog: the row edited in the table is in the saved block, byte for byte,
+    // and comes back on restore; OK runs the SOE checks between the other pages' steps.
+    void endToEnd()
+    {
+        auto cpu = CpuObjectFactory::create(0x21, m_project);
+        QVERIFY(cpu);
+        QMainWindow host;
+        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        auto* page = qobject_cast<SoePage*>(dialog.page(PageId::Soe));
+        QVERIFY(page);
+        QVERIFY(!page->rowsBuilt()); // opening the dialog does not build the table
+        QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
+        for (int i = 0; i < root->childCount(); ++i) {
+            if (root->child(i)->text(0) == QLatin1String("SOE Configurations"))
+                dialog.pageTree()->setCurrentItem(root->child(i));
+        }
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(page->rowsBuilt());
+
+        clickBox(page->enableBox(2));
+        page->eventList(2)->setCurrentIndex(1);
+        QTriggerValWidget* trigger = page->triggerEditor(2);
+        trigger->areaList()->setCurrentIndex(6); // "DB"
+        trigger->dbNumberField()->setValue(2);
+        trigger->byteField()->setValue(2);
+        trigger->bitField()->setValue(1);
+        QProcessValwidget* process = page->processEditor(2);
+        process->areaList()->setCurrentIndex(7); // "VD"
+        process->addressField()->setValue(4);
+        clickBox(page->enableBox(9));                                       // no title yet
+        dialog.findChild<QComboBox*>("retentiveArea4")->setCurrentIndex(6); // "T"
+        dialog.findChild<QSpinBox*>("retentiveCount4")->setValue(100000);
+
+        auto* ok = dialog.findChild<QPushButton*>("okButton");
+        const QStringList expected{"Retentive Range 4 is illegal for the PLC type selected.",
+                                   "The trigger setting has error,DB2 does not exist.",
+                                   "The title of SOE 3 is not allowed be empty.",
+                                   "The title of SOE 10 is not allowed be empty."};
+        for (const QString& text : expected) {
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(m_messages.last(), text);
+            QVERIFY(!dialog.result());
+            if (text.startsWith("Retentive")) {
+                dialog.findChild<QSpinBox*>("retentiveCount4")->setValue(1);
+            } else if (text.contains("DB2")) {
+                QCOMPARE(QApplication::focusWidget(), trigger->dbNumberField());
+                QCOMPARE(trigger->dbNumberField()->findChild<QLineEdit*>()->selectedText(), "2");
+                QTest::keyClicks(trigger->dbNumberField(), "300"); // replaces the selection
+            } else if (text.contains("SOE 3")) {
+                QCOMPARE(QApplication::focusWidget(), page->titleEdit(2));
+                QTest::keyClicks(page->titleEdit(2), "Pump");
+            } else {
+                clickBox(page->enableBox(9));
+            }
+        }
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(m_messages.size(), expected.size());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        const QByteArray saved = ParamBlock::save(*cpu);
+        QByteArray section;
+        for (const DecodedSection& s : BlockDecoder::decode(saved).sections) {
+            if (s.id == 3)
+                section = s.bytes;
+        }
+        QCOMPARE(recordBytes(section, 2).toHex(' '),
+                 (hex("02 01 10 01 0001 012c 85 000011 10 06 0001 0001 84 000020 00 04") + "Pump")
+                     .toHex(' '));
+        QVERIFY(recordBytes(section, 9).isEmpty());
+        auto restored = ParamBlock::restore(saved, m_project, false);
+        QCOMPARE(restored->soe[2], cpu->soe[2]);
+    }
+};
+
+QTEST_MAIN(TestSoePage)
+#include "tst_soepage.moc"

@@ -1,0 +1,216 @@
+#include "hostfixture.h"
+
+#include <dialog/widgets/qlineeditex.h>
+#include <dialog/widgets/qprocessvalwidget.h>
+#include <dialog/widgets/qtriggervalwidget.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <memory>
+
+// The SOE table's cell editors on their own.
+class TestSoeWidgets : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HostFixture> m_host;
+    QString m_project;
+
+private slots:
+    void init()
+    {
+        m_host.reset();
+        m_host = std::make_unique<HostFixture>();
+        // Every area its own size, so that a wrong key shows.
+        m_host->setPlcModel(QStringLiteral("TEST-PLC"),
+                            QJsonObject{{"maxPouSize", 777},
+                                        {"objectRanges", QJsonObject{{"53", 88}}},
+                                        {"addrRanges", QJsonObject{{"V", 111},
+                                                                   {"IEx", 22},
+                                                                   {"QEx", 33},
+                                                                   {"M", 44},
+                                                                   {"S", 55},
+                                                                   {"SM", 66},
+                                                                   {"I", 9999}}}});
+        m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("TEST-PLC"));
+    }
+
+    // Typing and pasting count bytes of the local encoding; what the program sets stays.
+    void titleByteLimit_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("how"); // type, paste or set
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        const QString a31(31, QLatin1Char('a')), a30(30, QLatin1Char('a'));
+        const QString e = QStringLiteral("é"), zh = QStringLiteral("中");
+        QTest::newRow("33rd character refused") << a31 << 31 << "type"
+                                                << "bc" << a31 + "b";
+        QTest::newRow("two bytes fit 30 + 2") << a30 << 30 << "type" << e << a30 + e;
+        QTest::newRow("three bytes do not") << a30 << 30 << "type" << zh << a30;
+        QTest::newRow("cut before the cursor") << a31 << 3 << "paste"
+                                               << "xyz"
+                                               << "aaax" + a31.mid(3);
+        QTest::newRow("set text stays long") << "" << 0 << "set" << a31 + e + e << a31 + e + e;
+    }
+
+    void titleByteLimit()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, cursor);
+        QFETCH(QString, how);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+        QLineEditEx edit;
+        QCOMPARE(edit.maxBytes(), 32);
+        edit.setText(start);
+        edit.setCursorPosition(cursor);
+        if (how == QLatin1String("set")) {
+            edit.setText(input);
+        } else if (how == QLatin1String("paste")) {
+            edit.insert(input);
+        } else {
+            for (const QChar c : input)
+                QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+        QCOMPARE(edit.text(), expected);
+        if (how != QLatin1String("set"))
+            QCOMPARE(edit.cursorPosition(), cursor + expected.size() - start.size());
+    }
+
+    // Each area takes its ranges from its own key of the PLC facts; only "DB" shows and
+    // enables the data-block number.
+    void triggerRanges_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("byteMax");
+        QTest::addColumn<bool>("dataBlock");
+        QTest::newRow("V") << 0 << "V" << 111 << false;
+        QTest::newRow("I is IEx") << 1 << "I" << 22 << false;
+        QTest::newRow("Q is QEx") << 2 << "Q" << 33 << false;
+        QTest::newRow("M") << 3 << "M" << 44 << false;
+        QTest::newRow("S") << 4 << "S" << 55 << false;
+        QTest::newRow("SM") << 5 << "SM" << 66 << false;
+        QTest::newRow("DB: largest block") << 6 << "DB" << 777 << true;
+    }
+
+    void triggerRanges()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, name);
+        QFETCH(int, byteMax);
+        QFETCH(bool, dataBlock);
+        QTriggerValWidget trigger(m_project);
+        trigger.show();
+        // Come from the other kind of area, so that the ranges really change.
+        trigger.areaList()->setCurrentIndex(dataBlock ? 0 : 6);
+        QSignalSpy changed(&trigger, &QTriggerValWidget::valueChanged);
+        trigger.areaList()->setCurrentIndex(entry);
+        QVERIFY(changed.count() >= 1);
+        QCOMPARE(trigger.areaList()->currentText(), name);
+        QCOMPARE(trigger.byteField()->maximum(), byteMax);
+        QCOMPARE(trigger.bitField()->maximum(), 7);
+        QCOMPARE(trigger.dbNumberField()->isVisible(), dataBlock);
+        QCOMPARE(trigger.dbNumberField()->isEnabled(), dataBlock);
+        if (dataBlock) {
+            QCOMPARE(trigger.dbNumberField()->minimum(), 1);
+            QCOMPARE(trigger.dbNumberField()->maximum(), 88);
+        }
+        // Laid out in one line, left to right, nothing overlapping: area, [block,] byte, ".",
+        // bit.
+        trigger.resize(trigger.sizeHint());
+        QCoreApplication::processEvents();
+        QList<QWidget*> order{trigger.areaList()};
+        if (dataBlock)
+            order << trigger.dbNumberField();
+        order << trigger.byteField() << trigger.findChild<QLabel*>() << trigger.bitField();
+        for (int i = 1; i < order.size(); ++i)
+            QVERIFY2(order.at(i - 1)->geometry().right() < order.at(i)->geometry().left(),
+                     qPrintable(order.at(i)->objectName()));
+        QVERIFY(order.last()->geometry().right() < trigger.width());
+    }
+
+    // A stored code selects its entry, or the entry of its area (bit triggers are shown
+    // without their type code), or nothing.
+    void triggerEntryFallback_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("exact");
+        QTest::addColumn<int>("index");
+        QTest::newRow("V bit") << 0x184 << true << 0;
+        QTest::newRow("data block") << 0x185 << true << 6;
+        QTest::newRow("byte type in V") << 0x284 << false << 0;
+        QTest::newRow("SM word") << 0x405 << false << 5;
+        QTest::newRow("timer") << 0x1F1F << false << -1;
+        QTest::newRow("nothing") << 0 << false << -1;
+    }
+
+    void triggerEntryFallback()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, exact);
+        QFETCH(int, index);
+        QTriggerValWidget trigger(m_project);
+        trigger.areaList()->setCurrentIndex(3);
+        QCOMPARE(trigger.setEntryCode(code), exact);
+        QCOMPARE(trigger.areaList()->currentIndex(), index);
+        QCOMPARE(trigger.entryCode(), index < 0 ? -1 : QTriggerValWidget::entries()[index].code);
+    }
+
+    // Words format as "signed" or "unsigned", double words also as "float"; moving between
+    // words keeps the chosen format; "--" has neither address nor format.
+    void processFormats_data()
+    {
+        QTest::addColumn<QStringList>("areas"); // chosen in turn; the format set after the first
+        QTest::addColumn<QStringList>("formats");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("addressed");
+        QTest::newRow("word") << QStringList{"VW"} << QStringList{"signed", "unsigned"}
+                              << "unsigned" << true;
+        QTest::newRow("double word")
+            << QStringList{"MD"} << QStringList{"float", "signed", "unsigned"} << "unsigned"
+            << true;
+        QTest::newRow("word to word keeps")
+            << QStringList{"VW", "SMW"} << QStringList{"signed", "unsigned"} << "unsigned" << true;
+        QTest::newRow("word to double word")
+            << QStringList{"VW", "ID"} << QStringList{"float", "signed", "unsigned"} << "float"
+            << true;
+        QTest::newRow("double word to word")
+            << QStringList{"VD", "QW"} << QStringList{"signed", "unsigned"} << "signed" << true;
+        QTest::newRow("none") << QStringList{"VW", "--"} << QStringList{"signed", "unsigned"}
+                              << "unsigned" << false;
+    }
+
+    void processFormats()
+    {
+        QFETCH(QStringList, areas);
+        QFETCH(QStringList, formats);
+        QFETCH(QString, format);
+        QFETCH(bool, addressed);
+        QProcessValwidget process;
+        QComboBox* area = process.areaList();
+        for (int i = 0; i < areas.size(); ++i) {
+            area->setCurrentIndex(area->findText(areas.at(i)));
+            if (i == 0)
+                process.formatList()->setCurrentIndex(process.formatList()->count() - 1);
+        }
+        QStringList shown;
+        for (int i = 0; i < process.formatList()->count(); ++i)
+            shown << process.formatList()->itemText(i);
+        QCOMPARE(shown, formats);
+        QCOMPARE(process.formatList()->currentText(), format);
+        QCOMPARE(process.addressField()->isEnabled(), addressed);
+        QCOMPARE(process.formatList()->isEnabled(), addressed);
+    }
+};
+
+QTEST_MAIN(TestSoeWidgets)
+#include "tst_soewidgets.moc"
