@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+#include <type_traits>
+
 namespace {
 
 constexpr int kSpinMax = 100000;
@@ -32,6 +35,9 @@ const char* const kAreaNames[] = {
     QT_TRANSLATE_NOOP("RetentivePage", "MW"), QT_TRANSLATE_NOOP("RetentivePage", "MD"),
     QT_TRANSLATE_NOOP("RetentivePage", "T"),  QT_TRANSLATE_NOOP("RetentivePage", "C"),
 };
+static_assert(std::size(kAreaNames) ==
+                  std::tuple_size_v<std::remove_reference_t<decltype(RetentiveArea::all())>>,
+              "one name for every area, in the model's order");
 
 } // namespace
 
@@ -56,8 +62,8 @@ RetentivePage::RetentivePage(const DialogContext& context, QWidget* parent)
         RangeRow& row = m_ranges[size_t(i)];
         row.area = new MComboBoxEx(group);
         row.area->setObjectName(QStringLiteral("retentiveArea%1").arg(i));
-        for (const RetentiveArea& area : RetentiveArea::all())
-            row.area->addItemWithData(tr(area.name), entryCode(area));
+        for (size_t a = 0; a < RetentiveArea::all().size(); ++a)
+            row.area->addItemWithData(tr(kAreaNames[a]), entryCode(RetentiveArea::all()[a]));
         row.area->setCurrentIndex(-1);
         row.offset = new MSpinBoxEx(group);
         row.offset->setObjectName(QStringLiteral("retentiveOffset%1").arg(i));
