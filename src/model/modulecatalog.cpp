@@ -2,7 +2,10 @@
 
 #include <corekit/hosthome.h>
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
 
 #include <algorithm>
@@ -210,6 +213,37 @@ void applyKey(ModuleDescriptor& d, Key key, const QString& value)
     }
 }
 
+// One version of a catalog file: a rewrite changes its size or its times.
+struct Stamp
+{
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime changed; // also moves when only the permissions change
+
+    static Stamp of(const QFileInfo& info)
+    {
+        return {info.size(), info.lastModified(), info.metadataChangeTime()};
+    }
+    bool operator==(const Stamp& o) const
+    {
+        return size == o.size && modified == o.modified && changed == o.changed;
+    }
+};
+
+struct CachedFile
+{
+    Stamp stamp;
+    QList<ModuleDescriptor> records;
+};
+
+// Parsed catalog files by path. Every restore and recompile looks its module up; parsing
+// the file each time cost more than the rest of a small restore.
+QHash<QString, CachedFile>& cache()
+{
+    static QHash<QString, CachedFile> files;
+    return files;
+}
+
 } // namespace
 
 QString ModuleCatalog::fileName(int typeId)
@@ -226,10 +260,19 @@ QString ModuleCatalog::filePath(int typeId)
 
 QList<ModuleDescriptor> ModuleCatalog::read(int typeId)
 {
-    QFile file(filePath(typeId));
-    if (file.size() > MaxFileSize || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString path = filePath(typeId);
+    const QFileInfo info(path);
+    const Stamp stamp = Stamp::of(info);
+    const auto cached = cache().constFind(path);
+    if (cached != cache().constEnd() && cached->stamp == stamp && info.isFile())
+        return cached->records;
+    cache().remove(path);
+    QFile file(path);
+    if (stamp.size > MaxFileSize || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    return parse(file);
+    const QList<ModuleDescriptor> records = parse(file);
+    cache().insert(path, {stamp, records});
+    return records;
 }
 
 QList<ModuleDescriptor> ModuleCatalog::parse(QIODevice& device)
