@@ -164,7 +164,8 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
             std::any_of(object.etherCatSlaves.begin(), object.etherCatSlaves.end(),
                         [handle](const SlaveEntry& e) { return e.handle == handle; });
         if (handle && !listed) {
-            SlaveRegistry::insertOrdered(object.etherCatSlaves, SlaveEntry{handle, plugin, iface});
+            SlaveRegistry::insertFromBlock(object.etherCatSlaves,
+                                           SlaveEntry{handle, plugin, iface});
             processed += iface.children ? iface.children(handle).size() : 0;
         }
         ++processed;

@@ -67,7 +67,7 @@ bool readSlaves(ByteReader& in, QList<SlaveEntry>& list, Width width, const QStr
         int error = 0;
         const int handle = iface.recompile(record, projectPath, consumed, error);
         if (handle)
-            SlaveRegistry::insertOrdered(list, SlaveEntry{handle, plugin, iface});
+            SlaveRegistry::insertFromBlock(list, SlaveEntry{handle, plugin, iface});
     }
     return true;
 }
