@@ -1,6 +1,7 @@
 #include "canmasterbridge.h"
 
 #include "model/debuglog.h"
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
 #include "bytewriter.h"
@@ -21,7 +22,7 @@ Interface interfaceForType(quint8 type)
             debugLine(kModule, __LINE__, QStringLiteral("slave type error"));
         return Interface();
     }
-    return resolveInterface(plugin);
+    return SlavePluginName::resolveStored(plugin);
 }
 
 // The download form's fields, described once for reading and inspection.

@@ -2,6 +2,7 @@
 
 #include "bytewriter.h"
 
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
 #include <QFile>
@@ -88,7 +89,7 @@ QByteArray EtherCatSection::write(CpuObject& object, WriteMode mode)
         // A slave without a record is left out whole, so the count frames what follows.
         if (!produced)
             continue;
-        records.text8(slave.pluginPath);
+        records.text8(SlavePluginName::storable(slave.pluginPath));
         records.bytes(record);
         count += 1 + (iface.children ? iface.children(slave.handle).size() : 0);
     }
@@ -120,7 +121,7 @@ QByteArray EtherCatSection::writeOld(CpuObject& object, WriteMode mode)
         }
         if (!produced || record.size() > 0xFFFF)
             continue;
-        records.text8(slave.pluginPath);
+        records.text8(SlavePluginName::storable(slave.pluginPath));
         records.u16(quint16(record.size()));
         records.bytes(record);
         ++count;
@@ -142,10 +143,10 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
         return false;
     int processed = 0;
     while (processed < count) {
-        QString plugin;
-        if (!section.text8(plugin))
+        QString stored;
+        if (!section.text8(stored))
             return false;
-        const Interface iface = resolveInterface(plugin);
+        const Interface iface = SlavePluginName::resolveStored(stored);
         const QByteArray rest = section.data().mid(section.pos(), section.remaining());
         int consumed = 0;
         int handle = 0;
@@ -165,7 +166,7 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
                         [handle](const SlaveEntry& e) { return e.handle == handle; });
         if (handle && !listed) {
             SlaveRegistry::insertFromBlock(object.etherCatSlaves,
-                                           SlaveEntry{handle, plugin, iface});
+                                           SlaveEntry{handle, iface.pluginFile, iface});
             processed += iface.children ? iface.children(handle).size() : 0;
         }
         ++processed;

@@ -3,6 +3,7 @@
 #include "bytewriter.h"
 #include "sectionid.h"
 
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
 namespace {
@@ -30,7 +31,7 @@ void writeSlaves(ByteWriter& out, const QList<SlaveEntry>& slaves, Width width)
     const auto produced = records(slaves, width);
     out.u16(quint16(qMin(produced.size(), 0xFFFF)));
     for (int i = 0; i < produced.size() && i < 0xFFFF; ++i) {
-        out.text8(produced.at(i).first->pluginPath);
+        out.text8(SlavePluginName::storable(produced.at(i).first->pluginPath));
         if (width == Width::U16)
             out.u16(quint16(produced.at(i).second.size()));
         else
@@ -45,10 +46,10 @@ bool readSlaves(ByteReader& in, QList<SlaveEntry>& list, Width width, const QStr
     if (!in.u16(count))
         return false;
     for (int i = 0; i < count; ++i) {
-        QString plugin;
+        QString stored;
         quint32 length = 0;
         quint16 length16 = 0;
-        if (!in.text8(plugin))
+        if (!in.text8(stored))
             return false;
         if (width == Width::U16) {
             if (!in.u16(length16))
@@ -60,14 +61,14 @@ bool readSlaves(ByteReader& in, QList<SlaveEntry>& list, Width width, const QStr
         QByteArray record;
         if (length > quint32(in.remaining()) || !in.bytes(int(length), record))
             return false;
-        const Interface iface = resolveInterface(plugin);
+        const Interface iface = SlavePluginName::resolveStored(stored);
         if (!iface.recompile)
             continue;
         int consumed = 0;
         int error = 0;
         const int handle = iface.recompile(record, projectPath, consumed, error);
         if (handle)
-            SlaveRegistry::insertFromBlock(list, SlaveEntry{handle, plugin, iface});
+            SlaveRegistry::insertFromBlock(list, SlaveEntry{handle, iface.pluginFile, iface});
     }
     return true;
 }
