@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useSampleHostData();
+    prepareFuzzing();
     return 0;
 }
 
