@@ -171,8 +171,9 @@ QByteArray ExtCardSection::write(const CpuObject& object)
         out.zeros(4);
     }
     out.endSection(head);
-    debugLine("CorvoCodeBlock", __LINE__,
-              QStringLiteral("SEC_ID_EXT_CARD ") + QString::fromLatin1(out.data().toHex(' ')));
+    if (debugLogEnabled())
+        debugLine("CorvoCodeBlock", __LINE__,
+                  QStringLiteral("SEC_ID_EXT_CARD ") + QString::fromLatin1(out.data().toHex(' ')));
     return out.take();
 }
 
