@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QMutex>
+#include <QMutexLocker>
 
 #include <dlfcn.h>
 
@@ -34,8 +36,21 @@ QString findHome()
 
 QString HostHome::path()
 {
-    // Not cached: tests switch CORVO_HOST_HOME between cases.
-    return findHome();
+    // Tests switch CORVO_HOST_HOME between cases, so the variable is read every time; only
+    // an absolute value, which does not depend on the working folder, is kept with its answer.
+    static QMutex mutex;
+    static QByteArray knownValue;
+    static QString knownHome;
+    const QByteArray value = qgetenv("CORVO_HOST_HOME");
+    QMutexLocker lock(&mutex);
+    if (!value.isEmpty() && value == knownValue)
+        return knownHome;
+    const QString home = findHome();
+    if (QDir::isAbsolutePath(QString::fromLocal8Bit(value))) {
+        knownValue = value;
+        knownHome = home;
+    }
+    return home;
 }
 
 QString HostHome::file(const QString& relative)

@@ -32,6 +32,7 @@ JsonFileCache::Result JsonFileCache::read(const QString& filePath)
 
     Entry entry;
     entry.stamp = stamp;
+    entry.result.generation = ++m_generation;
     QFile file(key);
     if (!file.open(QIODevice::ReadOnly)) {
         entry.result.error = QStringLiteral("cannot read %1").arg(filePath);
