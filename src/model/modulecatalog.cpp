@@ -2,11 +2,11 @@
 
 #include <corekit/hosthome.h>
 
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QTextStream>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -213,20 +213,31 @@ void applyKey(ModuleDescriptor& d, Key key, const QString& value)
     }
 }
 
-// One version of a catalog file: a rewrite changes its size or its times.
+// One version of a catalog file: a rewrite changes its size or its times (nanoseconds), a
+// replacement its inode. stat() rather than QFileInfo: QFileInfo's times are local
+// QDateTimes, and converting them cost more than the lookup they guard.
 struct Stamp
 {
+    qint64 inode = -1;
     qint64 size = -1;
-    QDateTime modified;
-    QDateTime changed; // also moves when only the permissions change
+    qint64 modifiedNs = -1;
+    qint64 changedNs = -1; // also moves when only the permissions change
+    bool isFile = false;
 
-    static Stamp of(const QFileInfo& info)
+    static Stamp of(const QString& path)
     {
-        return {info.size(), info.lastModified(), info.metadataChangeTime()};
+        struct stat st
+        {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return {};
+        return {qint64(st.st_ino), qint64(st.st_size),
+                qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec, S_ISREG(st.st_mode)};
     }
     bool operator==(const Stamp& o) const
     {
-        return size == o.size && modified == o.modified && changed == o.changed;
+        return inode == o.inode && size == o.size && modifiedNs == o.modifiedNs &&
+               changedNs == o.changedNs && isFile == o.isFile;
     }
 };
 
@@ -261,10 +272,9 @@ QString ModuleCatalog::filePath(int typeId)
 QList<ModuleDescriptor> ModuleCatalog::read(int typeId)
 {
     const QString path = filePath(typeId);
-    const QFileInfo info(path);
-    const Stamp stamp = Stamp::of(info);
+    const Stamp stamp = Stamp::of(path);
     const auto cached = cache().constFind(path);
-    if (cached != cache().constEnd() && cached->stamp == stamp && info.isFile())
+    if (cached != cache().constEnd() && cached->stamp == stamp && stamp.isFile)
         return cached->records;
     cache().remove(path);
     QFile file(path);
