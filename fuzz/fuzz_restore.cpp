@@ -1,9 +1,9 @@
-// Save data and download blocks from anywhere: restore (both modes), save the result
-// again, and decode the bytes as the block inspector does.
+// Save data from anywhere: restore it (both modes), save the result and check that what we
+// wrote reads back to the same bytes. The block inspector has a target of its own
+// (fuzz_decode).
 
 #include "fuzzsupport.h"
 
-#include <block/blockdecoder.h>
 #include <block/paramblock.h>
 
 #include <QByteArray>
@@ -28,8 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
         }
     }
-    const DecodedBlock inspected = BlockDecoder::decode(block);
-    (void)inspected.toText();
     resetSlavePlugins();
     return 0;
 }
