@@ -6,8 +6,7 @@
 
 ByteReader::ByteReader(const QByteArray& data)
     : ByteReader(data, 0, data.size())
-{
-}
+{}
 
 ByteReader::ByteReader(const QByteArray& data, qint64 begin, qint64 end)
     : m_data(data)

@@ -5,6 +5,7 @@
 #include "model/slaveregistry.h"
 
 #include "bytewriter.h"
+#include "resultcodes.h"
 
 #include <corekit/projectqueries.h>
 
@@ -84,14 +85,14 @@ int CanMasterBridge::compile(CanMasterConfig& master, QByteArray& payload, QList
     SlaveRegistry::sortByNodeId(master.slaves);
     if (master.baudRate == SlowBaud) {
         if (master.slaves.size() > SlowBaudMaxSlaves) {
-            errors.append(ErrorLimits);
+            errors.append(code(CompileError::CanMasterLimits));
             return 1;
         }
         for (const CanNodeEntry& slave : master.slaves) {
             if (slave.kind != 0 || !slave.iface.ioItemCount)
                 continue;
             if (slave.iface.ioItemCount(slave.handle) > SlowBaudMaxItems) {
-                errors.append(ErrorLimits);
+                errors.append(code(CompileError::CanMasterLimits));
                 return 1;
             }
         }
@@ -144,7 +145,7 @@ int CanMasterBridge::rebuildFromDownload(ByteReader& in, CanMasterConfig& master
         const Interface iface = interfaceForType(type);
         if (!iface.recompile) {
             debugLine(kModule, __LINE__, QStringLiteral("Resolve Interface Error!!"));
-            return ErrorUnresolvable;
+            return code(CanRebuildError::SlaveUnresolvable);
         }
         int consumed = 0;
         int error = 0;
@@ -155,7 +156,7 @@ int CanMasterBridge::rebuildFromDownload(ByteReader& in, CanMasterConfig& master
         }
         master.slaves.append(CanNodeEntry{handle, iface.pluginFile, type, iface});
     }
-    return 0;
+    return code(CanRebuildError::None);
 }
 
 QByteArray CanMasterBridge::savePayload(const CanMasterConfig& master)

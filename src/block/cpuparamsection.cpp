@@ -1,5 +1,7 @@
 #include "cpuparamsection.h"
 
+#include "resultcodes.h"
+
 #include "model/cpumodel.h"
 #include "model/localtext.h"
 
@@ -136,9 +138,9 @@ void checkRetentiveSize(const CpuObject& object, QList<int>& errors)
     QString version = CpuModel::PlaceholderPlcVersion;
     getPrjPlcTypeVersion(object.projectPath, type, version);
     if (type.contains(CpuModel::CompactObjName) && total > kRetentiveLimitCompact)
-        errors.append(CompileRetentiveTooLargeCompact);
+        errors.append(code(CompileError::RetentiveTooLargeCompact));
     else if (total > kRetentiveLimit)
-        errors.append(CompileRetentiveTooLarge);
+        errors.append(code(CompileError::RetentiveTooLarge));
 }
 
 } // namespace
@@ -210,8 +212,8 @@ QByteArray CpuParamSection::write(CpuObject& object, WriteMode mode, QList<int>&
         if (download && slot.trigger.area == 0x85) {
             const QString block = QStringLiteral("DB%1").arg(slot.trigger.dbNumber & 0xFF);
             if (!dataBlocks.contains(block)) {
-                if (!errors.contains(CompileSoeDataBlockMissing))
-                    errors.append(CompileSoeDataBlockMissing);
+                if (!errors.contains(code(CompileError::SoeDataBlockMissing)))
+                    errors.append(code(CompileError::SoeDataBlockMissing));
                 return {};
             }
         }

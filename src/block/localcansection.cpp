@@ -1,6 +1,7 @@
 #include "localcansection.h"
 
 #include "bytewriter.h"
+#include "resultcodes.h"
 
 #include "block/canmasterbridge.h"
 #include "model/debuglog.h"
@@ -31,7 +32,7 @@ bool LocalCanSection::read(CpuObject& object, ByteReader& section, const ReadCon
     }
     const int error =
         CanMasterBridge::rebuildFromDownload(section, object.canMaster, object.projectPath);
-    if (error != 0)
+    if (error != code(CanRebuildError::None))
         debugLine("CorvoCodeBlock", __LINE__,
                   QStringLiteral("CAN slave rebuild error %1").arg(error));
     return true;

@@ -6,6 +6,7 @@
 #include "cpuparamsection.h"
 #include "ethercatsection.h"
 #include "headersection.h"
+#include "resultcodes.h"
 #include "sectiontable.h"
 
 #include "model/cpuobjectfactory.h"
@@ -162,11 +163,11 @@ std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& block,
     quint8 count = 0;
     if (!frameHeader(in, count, header))
         return nullptr;
-    error = HeaderSection::read(*object, header, HeaderSection::Layout::Download);
-    if (error != 0)
+    error = code(HeaderSection::read(*object, header, HeaderSection::Layout::Download));
+    if (error != code(RecompileError::None))
         return nullptr;
     if (!QFileInfo(recompileServerFilePath(object->descriptor.ServerFile)).isFile()) {
-        error = RecompileServerFileMissing;
+        error = code(RecompileError::ServerFileMissing);
         return nullptr;
     }
 
@@ -176,16 +177,17 @@ std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& block,
     for (int i = 1; i < count && nextSection(in, section, id); ++i) {
         switch (SectionId(id)) {
         case SectionId::CpuParam:
-            error = CpuParamSection::read(*object, section) ? 0 : RecompileSectionShort;
-            if (error != 0)
+            error = code(CpuParamSection::read(*object, section) ? RecompileError::None
+                                                                 : RecompileError::SectionShort);
+            if (error != code(RecompileError::None))
                 return nullptr;
             continue;
         case SectionId::CpuExpansion:
             if (!CpuExpansionSection::read(*object, section)) {
-                error = RecompileSectionShort;
+                error = code(RecompileError::SectionShort);
                 return nullptr;
             }
-            error = 0;
+            error = code(RecompileError::None);
             continue;
         case SectionId::PlcData23:
         case SectionId::PlcData24:
