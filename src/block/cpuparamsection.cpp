@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kHeadSize = 8;
 constexpr quint8 kSoeId = 0x95;
 constexpr int kSoeSettingsSize = 24;
 constexpr qint64 kRetentiveLimit = 0x20000;
@@ -237,10 +236,12 @@ QByteArray CpuParamSection::write(CpuObject& object, WriteMode mode, QList<int>&
     return out.take();
 }
 
-bool CpuParamSection::read(CpuObject& object, ByteReader& section)
+bool CpuParamSection::read(CpuObject& object, ByteReader& whole)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     ReadChannel ch(section);
-    if (!section.skip(kHeadSize) || !fixedSubBlocks(ch, object.params))
+    if (!whole.openSection(s) || !fixedSubBlocks(ch, object.params))
         return false;
     object.soe.fill(SoeRecord::readerReset());
     quint8 count = 0;
@@ -262,11 +263,13 @@ bool CpuParamSection::read(CpuObject& object, ByteReader& section)
     return true;
 }
 
-void CpuParamSection::dump(ByteReader& section, QList<DumpField>& fields)
+void CpuParamSection::dump(ByteReader& whole, QList<DumpField>& fields)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     DumpChannel ch(section, fields);
     CpuParams scratch;
-    if (!section.skip(kHeadSize) || !fixedSubBlocks(ch, scratch))
+    if (!whole.openSection(s) || !fixedSubBlocks(ch, scratch))
         return;
     ch.group(QStringLiteral("SOE"));
     quint8 zero = 0;

@@ -132,11 +132,13 @@ QByteArray EtherCatSection::writeOld(CpuObject& object, WriteMode mode)
     return out.take();
 }
 
-bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadContext& context)
+bool EtherCatSection::read(CpuObject& object, ByteReader& whole, const ReadContext& context)
 {
     object.etherCat.enabled = 1;
-    if (!section.skip(8))
+    ByteReader::Section s;
+    if (!whole.openSection(s))
         return false;
+    ByteReader& section = s.payload;
     readSettings(section, object.etherCat);
     quint8 count = 0;
     if (!section.skip(16) || !section.u8(count))
@@ -174,12 +176,14 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
     return true;
 }
 
-void EtherCatSection::dump(ByteReader& section, QList<DumpField>& fields)
+void EtherCatSection::dump(ByteReader& whole, QList<DumpField>& fields)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     DumpChannel ch(section, fields);
     EtherCatSettings settings;
     quint8 count = 0;
-    if (!section.skip(8) || !settingsFields(ch, settings) ||
+    if (!whole.openSection(s) || !settingsFields(ch, settings) ||
         !ch.u8("slave count (with children)", count))
         return;
     if (section.remaining() > 0)

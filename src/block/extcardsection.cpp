@@ -177,10 +177,12 @@ QByteArray ExtCardSection::write(const CpuObject& object)
     return out.take();
 }
 
-bool ExtCardSection::read(CpuObject& object, ByteReader& section)
+bool ExtCardSection::read(CpuObject& object, ByteReader& whole)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     quint8 count = 0;
-    if (!section.skip(8) || !section.u8(count))
+    if (!whole.openSection(s) || !section.u8(count))
         return false;
     for (int i = 0; i < count; ++i) {
         quint16 length = 0;
@@ -199,11 +201,13 @@ bool ExtCardSection::read(CpuObject& object, ByteReader& section)
     return true;
 }
 
-void ExtCardSection::dump(ByteReader& section, QList<DumpField>& fields)
+void ExtCardSection::dump(ByteReader& whole, QList<DumpField>& fields)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     DumpChannel ch(section, fields);
     quint8 count = 0;
-    if (!section.skip(8) || !ch.u8("card records", count))
+    if (!whole.openSection(s) || !ch.u8("card records", count))
         return;
     for (int i = 0; i < count; ++i) {
         quint16 length = 0;

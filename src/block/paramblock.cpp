@@ -17,12 +17,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-namespace {
-
-constexpr int kHeadSize = 8;
-
-} // namespace
-
 std::optional<QByteArray> ParamBlock::build(CpuObject& object, WriteMode mode, QList<int>& errors)
 {
     QByteArray body =
@@ -63,12 +57,13 @@ std::unique_ptr<CpuObject> freshObject(const QString& projectPath)
 // length cannot be a section's.
 bool frameHeader(ByteReader& in, quint8& count, ByteReader& header)
 {
-    quint32 length = 0;
-    if (!in.u8(count) || !in.sub(4).u32(length) || length < kHeadSize ||
-        length > quint32(in.remaining()))
+    ByteReader framed;
+    quint8 id = 0;
+    ByteReader::Section opened;
+    if (!in.u8(count) || !in.takeSection(framed, id) || !framed.openSection(opened) ||
+        !opened.complete)
         return false;
-    header = ByteReader(in.data(), in.pos() + kHeadSize, qint64(in.pos()) + length);
-    in.skip(int(length));
+    header = opened.payload;
     return true;
 }
 
@@ -76,14 +71,7 @@ bool frameHeader(ByteReader& in, quint8& count, ByteReader& header)
 // section head (nothing after it can be trusted).
 bool nextSection(ByteReader& in, ByteReader& section, quint8& id)
 {
-    quint32 length = 0;
-    if (!in.sub(4).u32(length) || length < kHeadSize)
-        return false;
-    section = in.sub(int(qMin<quint32>(length, quint32(in.remaining()))));
-    in.skip(section.remaining());
-    id = 0;
-    ByteReader(section.data(), section.begin() + 5, section.end()).u8(id);
-    return true;
+    return in.takeSection(section, id);
 }
 
 } // namespace
