@@ -127,3 +127,13 @@ bool DumpChannel::text8Lenient(const char* name, QString& s)
                              : QStringLiteral("\"%1\"").arg(s));
     return true;
 }
+
+bool DumpChannel::rawText(const char* name, QByteArray& bytes, int count)
+{
+    const int at = m_in.pos();
+    if (!ReadChannel::rawText(name, bytes, count))
+        return false;
+    add(QString::fromUtf8(name), at, count,
+        QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(bytes)));
+    return true;
+}
