@@ -2,23 +2,15 @@
 
 #include "jsonfilecache.h"
 
+#include <libraryfolder.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QMutex>
 #include <QMutexLocker>
 
-#include <dlfcn.h>
-
 namespace {
-
-QString libraryDir()
-{
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<const void*>(&libraryDir), &info) == 0 || !info.dli_fname)
-        return {};
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-}
 
 QString findHome()
 {
@@ -26,7 +18,8 @@ QString findHome()
     if (!fromEnv.isEmpty())
         return QDir(fromEnv).absolutePath();
     const QString installed =
-        QDir::cleanPath(libraryDir() + QLatin1Char('/') + QStringLiteral(CORVO_LIB_TO_HOST_HOME));
+        QDir::cleanPath(libraryFolderOf(reinterpret_cast<const void*>(&getAppVerNum)) +
+                        QLatin1Char('/') + QStringLiteral(CORVO_LIB_TO_HOST_HOME));
     if (QFileInfo(installed + QStringLiteral("/host.json")).isFile())
         return installed;
     return QDir::cleanPath(QStringLiteral(CORVO_SOURCE_HOST_HOME));
