@@ -41,6 +41,7 @@ private:
     };
     struct Entry
     {
+        QByteArray name; // the path as stat() takes it
         Stamp stamp;
         Result result;
     };
