@@ -120,8 +120,20 @@ bool DumpChannel::text8Lenient(const char* name, QString& s)
         return false;
     const int size = m_in.pos() - at;
     add(QString::fromUtf8(name), at, size,
-        size - 1 < announced
-            ? QStringLiteral("\"%1\" (cut: %2 of %3 bytes present)").arg(s).arg(size - 1).arg(announced)
-            : QStringLiteral("\"%1\"").arg(s));
+        size - 1 < announced ? QStringLiteral("\"%1\" (cut: %2 of %3 bytes present)")
+                                   .arg(s)
+                                   .arg(size - 1)
+                                   .arg(announced)
+                             : QStringLiteral("\"%1\"").arg(s));
+    return true;
+}
+
+bool DumpChannel::rawText(const char* name, QByteArray& bytes, int count)
+{
+    const int at = m_in.pos();
+    if (!ReadChannel::rawText(name, bytes, count))
+        return false;
+    add(QString::fromUtf8(name), at, count,
+        QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(bytes)));
     return true;
 }

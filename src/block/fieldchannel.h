@@ -58,6 +58,8 @@ public:
     bool zeros(int n) { return m_out.zeros(n), true; }
     bool text8(const char*, QString& s) { return m_out.text8(s), true; }
     bool text8Lenient(const char*, QString& s) { return m_out.text8(s), true; }
+    // Text bytes whose count another field holds; writers pass exactly `count` bytes.
+    bool rawText(const char*, QByteArray& bytes, int) { return m_out.bytes(bytes), true; }
     void group(const QString&) {}
     void endGroup() {}
 
@@ -99,6 +101,7 @@ public:
     bool zeros(int n) { return m_in.skip(n); }
     bool text8(const char*, QString& s) { return m_in.text8(s); }
     bool text8Lenient(const char*, QString& s) { return m_in.text8Lenient(s); }
+    bool rawText(const char*, QByteArray& bytes, int count) { return m_in.bytes(count, bytes); }
     void group(const QString&) {}
     void endGroup() {}
 
@@ -143,6 +146,7 @@ public:
     bool zeros(int n);
     bool text8(const char* name, QString& s);
     bool text8Lenient(const char* name, QString& s);
+    bool rawText(const char* name, QByteArray& bytes, int count);
     void group(const QString& name) { m_groups.append(name); }
     void endGroup() { m_groups.removeLast(); }
 
