@@ -1,6 +1,6 @@
 #include "blockcompare.h"
 
-#include "bytereader.h"
+#include "bytes/bytereader.h"
 
 #include <corekit/byteorder.h>
 

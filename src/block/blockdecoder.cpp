@@ -1,6 +1,6 @@
 #include "blockdecoder.h"
 
-#include "bytereader.h"
+#include "bytes/bytereader.h"
 #include "headersection.h"
 #include "sectiontable.h"
 

@@ -4,7 +4,7 @@
 #include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "resultcodes.h"
 
 #include <corekit/projectqueries.h>

@@ -2,8 +2,8 @@
 
 #include "model/canmasterconfig.h"
 
-#include "bytereader.h"
-#include "fieldchannel.h"
+#include "bytes/bytereader.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "ethercatsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 
 #include "model/slavepluginname.h"
 #include "model/slaveregistry.h"

@@ -1,6 +1,6 @@
 #include "extcardsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 #include "model/cardlists.h"

@@ -1,6 +1,6 @@
 #include "inputfiltersection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 
 QByteArray InputFilterSection::write(const CpuObject& object, SectionId id)
 {

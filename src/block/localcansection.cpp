@@ -1,6 +1,6 @@
 #include "localcansection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "resultcodes.h"
 
 #include "block/canmasterbridge.h"

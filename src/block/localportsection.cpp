@@ -1,6 +1,6 @@
 #include "localportsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "opcuasection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 #include "opcua/opcuadump.h"
@@ -45,7 +45,7 @@ void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
     DumpChannel ch(in, fields);
     if (!section.openSection(s))
         return;
-    using Decode = QList<PayloadField> (*)(const QByteArray&);
+    using Decode = QList<DumpField> (*)(const QByteArray&);
     const std::pair<const char*, Decode> payloads[] = {{"settings", OpcUaDump::settings},
                                                        {"interface", OpcUaDump::interfaces}};
     for (const auto& [name, decode] : payloads) {
@@ -57,7 +57,7 @@ void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
         const int at = in.pos();
         if (length < 4 || !in.bytes(int(qMin<quint32>(length - 4, quint32(in.remaining()))), bytes))
             return;
-        for (const PayloadField& field : decode(bytes))
+        for (const DumpField& field : decode(bytes))
             ch.add(field.name, at + field.offset, field.size, field.value);
         ch.endGroup();
     }

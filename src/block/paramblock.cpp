@@ -1,7 +1,7 @@
 #include "paramblock.h"
 
-#include "bytereader.h"
-#include "bytewriter.h"
+#include "bytes/bytereader.h"
+#include "bytes/bytewriter.h"
 #include "cpuexpansionsection.h"
 #include "cpuparamsection.h"
 #include "ethercatsection.h"

@@ -1,6 +1,6 @@
 #include "slavelistsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 #include "model/slavepluginname.h"

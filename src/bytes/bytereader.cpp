@@ -108,6 +108,16 @@ bool ByteReader::text8(QString& value)
     return true;
 }
 
+bool ByteReader::text16(QString& value)
+{
+    quint16 n = 0;
+    if (!sub(2).u16(n) || !has(2 + n))
+        return false;
+    value = QString::fromLocal8Bit(m_data.constData() + m_pos + 2, n);
+    m_pos += 2 + n;
+    return true;
+}
+
 bool ByteReader::text8Lenient(QString& value)
 {
     if (!has(1))

@@ -37,6 +37,8 @@ public:
     // As text8, but a text cut short by the end is taken as far as it goes (the length
     // byte must be there).
     bool text8Lenient(QString& value);
+    // A 16-bit length, then that many bytes in the local 8-bit encoding; all must be there.
+    bool text16(QString& value);
 
     int pos() const { return m_pos; } // offset in the whole array
     int begin() const { return m_begin; }
