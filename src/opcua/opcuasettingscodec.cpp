@@ -3,6 +3,8 @@
 #include "payloadreader.h"
 #include "payloadwriter.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kMinUserSize = 2; // two empty texts
@@ -89,13 +91,15 @@ public:
         if (!done(m_in.u16("reserved", reserved)))
             return;
         if (!m_in.atEnd())
-            problem(QStringLiteral("%1 bytes after the end").arg(m_in.remaining()));
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "%1 bytes after the end")
+                        .arg(m_in.remaining()));
     }
 
     void finish()
     {
         if (m_d.reached != OpcUaSettingsField::End)
-            problem(QStringLiteral("cut short at byte %1").arg(m_in.pos()));
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "cut short at byte %1")
+                        .arg(m_in.pos()));
     }
 
 private:
@@ -117,7 +121,8 @@ private:
         if (!m_in.u16("users block length", length) || !m_in.u8("user count", count))
             return false;
         if (count * kMinUserSize > m_in.remaining()) {
-            problem(QStringLiteral("%1 users cannot fit in the %2 bytes left")
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "%1 users cannot fit in the %2 bytes left")
                         .arg(count)
                         .arg(m_in.remaining()));
             return false;
@@ -136,7 +141,8 @@ private:
         }
         const int size = m_in.pos() - start;
         if (quint16(size) != length)
-            problem(QStringLiteral("the users block declares %1 bytes; it holds %2")
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "the users block declares %1 bytes; it holds %2")
                         .arg(length)
                         .arg(size));
         m_d.settings.users = users;
