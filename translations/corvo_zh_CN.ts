@@ -525,11 +525,11 @@
     </message>
     <message>
         <source>Upscale</source>
-        <translation>上溢</translation>
+        <translation>上限</translation>
     </message>
     <message>
         <source>Downscale</source>
-        <translation>下溢</translation>
+        <translation>下限</translation>
     </message>
 </context>
 <context>
