@@ -4,7 +4,8 @@
 # The package lands in build/ (or $CORVO_BUILD_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh dpkg-dev
+# dpkg-shlibdeps finds the dependencies; CPack looks at each file with `file`.
+tools/setup.sh dpkg-dev file
 tools/build.sh
 dir="${CORVO_BUILD_DIR:-build}"
 (cd "$dir" && cpack -G DEB >/dev/null)
