@@ -17,10 +17,14 @@ QString findHome()
     const QString fromEnv = qEnvironmentVariable("CORVO_HOST_HOME");
     if (!fromEnv.isEmpty())
         return QDir(fromEnv).absolutePath();
+    const QString dir = libraryFolderOf(reinterpret_cast<const void*>(&getAppVerNum));
     const QString installed =
-        QDir::cleanPath(libraryFolderOf(reinterpret_cast<const void*>(&getAppVerNum)) +
-                        QLatin1Char('/') + QStringLiteral(CORVO_LIB_TO_HOST_HOME));
-    if (QFileInfo(installed + QStringLiteral("/host.json")).isFile())
+        QDir::cleanPath(dir + QLatin1Char('/') + QStringLiteral(CORVO_LIB_TO_HOST_HOME));
+    // The source tree's samples serve the build tree only: an installed copy uses its own
+    // data, and says where it looked when that is missing.
+    const bool inBuildTree = QFileInfo(dir).canonicalFilePath() ==
+                             QFileInfo(QStringLiteral(CORVO_BUILD_LIB_DIR)).canonicalFilePath();
+    if (!inBuildTree || QFileInfo(installed + QStringLiteral("/host.json")).isFile())
         return installed;
     return QDir::cleanPath(QStringLiteral(CORVO_SOURCE_HOST_HOME));
 }

@@ -5,6 +5,7 @@
 #include "bytes/bytewriter.h"
 #include "bytes/fieldchannel.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -124,15 +125,21 @@ QString OpcUaInterfaceDecode::reason() const
     if (!problem.isEmpty())
         return problem;
     if (overLimit)
-        return QStringLiteral("it declares %1 variables; at most %2 can be published")
+        return QCoreApplication::translate("OpcUaInterfaceCodec",
+                                           "it declares %1 variables; at most %2 can be published")
             .arg(declaredVariables)
             .arg(OpcUaInterfaceCodec::MaxVariables);
     if (droppedNoInterface)
-        return QStringLiteral("%1 variables name no interface").arg(droppedNoInterface);
+        return QCoreApplication::translate("OpcUaInterfaceCodec", "%1 variables name no interface")
+            .arg(droppedNoInterface);
     if (droppedNoParent)
-        return QStringLiteral("%1 variables name no data-block object").arg(droppedNoParent);
+        return QCoreApplication::translate("OpcUaInterfaceCodec",
+                                           "%1 variables name no data-block object")
+            .arg(droppedNoParent);
     if (droppedAddress)
-        return QStringLiteral("%1 variables have an address of unknown area or data type")
+        return QCoreApplication::translate(
+                   "OpcUaInterfaceCodec",
+                   "%1 variables have an address of unknown area or data type")
             .arg(droppedAddress);
     return QString();
 }
@@ -180,7 +187,8 @@ public:
             return;
         }
         if (count > quint32(m_bytes.remaining() / kMinVariableSize)) {
-            problem(QStringLiteral("%1 variables cannot fit in the %2 bytes left")
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "%1 variables cannot fit in the %2 bytes left")
                         .arg(count)
                         .arg(m_bytes.remaining()));
             return;
@@ -194,7 +202,8 @@ public:
                 return;
         }
         if (quint32(m_bytes.pos() - block) != length)
-            problem(QStringLiteral("the variable block declares %1 bytes; it holds %2")
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "the variable block declares %1 bytes; it holds %2")
                         .arg(length)
                         .arg(m_bytes.pos() - block));
         if (!m_in.u16("reserved", reserved)) {
@@ -202,7 +211,8 @@ public:
             return;
         }
         if (!m_bytes.atEnd())
-            problem(QStringLiteral("%1 bytes after the end").arg(m_bytes.remaining()));
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec", "%1 bytes after the end")
+                        .arg(m_bytes.remaining()));
     }
 
     // Moves the kept records into their places. Children come after their object in
@@ -232,7 +242,8 @@ private:
             return false;
         }
         if (count * kMinInterfaceSize > m_bytes.remaining()) {
-            problem(QStringLiteral("%1 interfaces cannot fit in the %2 bytes left")
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "%1 interfaces cannot fit in the %2 bytes left")
                         .arg(count)
                         .arg(m_bytes.remaining()));
             return false;
@@ -258,7 +269,8 @@ private:
             m_d.interfaces.push_back(std::move(read));
         }
         if (quint16(m_bytes.pos()) != length)
-            problem(QStringLiteral("the interface block declares %1 bytes; it holds %2")
+            problem(QCoreApplication::translate(
+                        "OpcUaInterfaceCodec", "the interface block declares %1 bytes; it holds %2")
                         .arg(length)
                         .arg(m_bytes.pos()));
         return true;
@@ -296,10 +308,12 @@ private:
         // A marker out of place means the records are not framed as written; what follows
         // would be noise.
         if (marker != kNodeMarker || end != 0) {
-            problem(QStringLiteral("variable %1 has markers %2 and %3 instead of 16 and 0")
-                        .arg(m_read.size() + 1)
-                        .arg(marker)
-                        .arg(end));
+            problem(
+                QCoreApplication::translate("OpcUaInterfaceCodec",
+                                            "variable %1 has markers %2 and %3 instead of 16 and 0")
+                    .arg(m_read.size() + 1)
+                    .arg(marker)
+                    .arg(end));
             return false;
         }
         ++m_d.readVariables;
@@ -372,7 +386,11 @@ private:
         return (quint64(quint32(interfaceIndex)) << 32) | nodeId;
     }
 
-    void cut() { problem(QStringLiteral("cut short at byte %1").arg(m_bytes.pos())); }
+    void cut()
+    {
+        problem(QCoreApplication::translate("OpcUaInterfaceCodec", "cut short at byte %1")
+                    .arg(m_bytes.pos()));
+    }
 
     void problem(const QString& text)
     {

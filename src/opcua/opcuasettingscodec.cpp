@@ -4,6 +4,8 @@
 #include "bytes/bytewriter.h"
 #include "bytes/fieldchannel.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kMinUserSize = 2; // two empty texts
@@ -91,13 +93,15 @@ public:
         if (!done(m_in.u16("reserved", reserved)))
             return;
         if (!m_bytes.atEnd())
-            problem(QStringLiteral("%1 bytes after the end").arg(m_bytes.remaining()));
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "%1 bytes after the end")
+                        .arg(m_bytes.remaining()));
     }
 
     void finish()
     {
         if (m_d.reached != OpcUaSettingsField::End)
-            problem(QStringLiteral("cut short at byte %1").arg(m_bytes.pos()));
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "cut short at byte %1")
+                        .arg(m_bytes.pos()));
     }
 
 private:
@@ -119,7 +123,8 @@ private:
         if (!m_in.u16("users block length", length) || !m_in.u8("user count", count))
             return false;
         if (count * kMinUserSize > m_bytes.remaining()) {
-            problem(QStringLiteral("%1 users cannot fit in the %2 bytes left")
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "%1 users cannot fit in the %2 bytes left")
                         .arg(count)
                         .arg(m_bytes.remaining()));
             return false;
@@ -138,7 +143,8 @@ private:
         }
         const int size = m_bytes.pos() - start;
         if (quint16(size) != length)
-            problem(QStringLiteral("the users block declares %1 bytes; it holds %2")
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "the users block declares %1 bytes; it holds %2")
                         .arg(length)
                         .arg(size));
         m_d.settings.users = users;
