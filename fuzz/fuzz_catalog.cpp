@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useSampleHostData();
+    prepareFuzzing();
     return 0;
 }
 

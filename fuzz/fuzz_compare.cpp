@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useSampleHostData();
+    prepareFuzzing();
     return 0;
 }
 

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useSampleHostData();
+    prepareFuzzing();
     // recompile looks for server files in the host's program folder.
     QDir::setCurrent(QStringLiteral(CORVO_SAMPLE_HOST_HOME "/bin"));
     return 0;

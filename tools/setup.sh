@@ -3,7 +3,10 @@
 # Usage: tools/setup.sh [extra package ...]
 set -euo pipefail
 
-packages=(cmake make g++ qtbase5-dev fonts-dejavu-core "$@")
+# Qt's tools compile the translations; the Chinese font lets the tests check the Chinese
+# pages for cut-off text.
+packages=(cmake make g++ qtbase5-dev qttools5-dev-tools fonts-dejavu-core fonts-wqy-microhei
+          "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

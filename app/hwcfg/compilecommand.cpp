@@ -3,29 +3,29 @@
 #include "pluginhost.h"
 
 #include <block/blockdecoder.h>
+#include <block/resultcodes.h>
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-QString CompileCommand::errorText(int code)
+QString CompileCommand::errorText(int error)
 {
-    switch (code) {
-    case 8:
+    switch (CompileError(error)) {
+    case CompileError::RetentiveTooLarge:
         return QStringLiteral("the retentive ranges need more than 128 KiB of retentive memory");
-    case 14:
+    case CompileError::RetentiveTooLargeCompact:
         return QStringLiteral("the retentive ranges need more than the compact CPU's 164 KiB of "
                               "retentive memory");
-    case 10:
+    case CompileError::CanMasterLimits:
         return QStringLiteral("at 20 kbit/s the CANopen master takes at most 8 slaves, and a "
                               "slave at most 8 process data channels");
-    case 132:
+    case CompileError::SoeDataBlockMissing:
         return QStringLiteral("an SOE record is triggered by a data block that the project does "
                               "not contain");
-    default:
-        return QStringLiteral("unknown compile error");
     }
+    return QStringLiteral("unknown compile error");
 }
 
 int CompileCommand::run(const QStringList& args, CommandContext& context)

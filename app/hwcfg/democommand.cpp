@@ -48,9 +48,12 @@ bool copySamples(const QString& from, const QString& to, QTextStream& err)
 
 QString DemoCommand::sampleProjectDir()
 {
-    const QString installed =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/corvo/project");
-    if (QDir(installed).exists())
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(appDir + "/../share/corvo/project");
+    // The source tree's samples serve the build tree only, never an installed hwcfg.
+    const bool inBuildTree = QFileInfo(appDir).canonicalFilePath() ==
+                             QFileInfo(QStringLiteral(CORVO_BUILD_BIN_DIR)).canonicalFilePath();
+    if (!inBuildTree || QDir(installed).exists())
         return installed;
     return QStringLiteral(CORVO_SOURCE_EXAMPLES "/project");
 }

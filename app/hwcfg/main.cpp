@@ -9,6 +9,7 @@
 #include "dumpcommand.h"
 #include "exportcommand.h"
 #include "importcommand.h"
+#include "hosttranslator.h"
 #include "modulescommand.h"
 #include "newcommand.h"
 #include "opcuacommand.h"
@@ -57,11 +58,13 @@ std::vector<std::unique_ptr<Command>> commands()
 
 void usage(QTextStream& out, const std::vector<std::unique_ptr<Command>>& list)
 {
-    out << "usage: hwcfg [--plugin <file>] [--host <dir>] <command> [arguments]\n\n"
+    out << "usage: hwcfg [--plugin <file>] [--host <dir>] [--lang <language>] <command> "
+           "[arguments]\n\n"
         << "  --plugin <file>  the CPU plug-in to load (default: the one installed beside "
            "hwcfg)\n"
         << "  --host <dir>     host data folder (default: $CORVO_HOST_HOME or the sample "
            "data)\n"
+        << "  --lang <lang>    the dialog's language, e.g. zh_CN (default: the system's)\n"
         << "  --verbose        show the plug-in's debug log\n\ncommands:\n";
     for (const auto& command : list)
         out << QStringLiteral("  %1  %2\n").arg(command->synopsis(), -40).arg(command->summary());
@@ -80,7 +83,16 @@ int main(int argc, char** argv)
     const auto list = commands();
 
     QString pluginFile;
+    QString language;
     bool verbose = false;
+    // --lang may also follow the command: `hwcfg shots --lang zh_CN <dir>`.
+    for (int i = 0; i + 1 < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--lang")) {
+            language = args.at(i + 1);
+            args.erase(args.begin() + i, args.begin() + i + 2);
+            break;
+        }
+    }
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if ((option == QLatin1String("--plugin") || option == QLatin1String("--host")) &&
@@ -133,6 +145,10 @@ int main(int argc, char** argv)
     if (!plugin.load(pluginFile.isEmpty() ? PluginHost::defaultPluginFile() : pluginFile, &error)) {
         err << "hwcfg: cannot use the CPU plug-in: " << error << "\n";
         return 1;
+    }
+    if (!HostTranslator::install(*app, language, plugin.fileName(), &error)) {
+        err << "hwcfg: " << error << "\n";
+        return 2;
     }
     CommandContext context{out, err, plugin};
     const int status = command->run(args, context);

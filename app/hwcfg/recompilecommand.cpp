@@ -5,9 +5,30 @@
 #include "newcommand.h"
 #include "pluginhost.h"
 
+#include <block/resultcodes.h>
 #include <corekit/hosthome.h>
 
 #include <QDir>
+
+namespace {
+
+// recompile leaves `error` at 0 for an empty block or a short header.
+const char* failureText(int error)
+{
+    switch (RecompileError(error)) {
+    case RecompileError::UnknownObjId:
+        return "the module type is not in the catalog";
+    case RecompileError::ServerFileMissing:
+        return "the module's server file is not in the host's program folder";
+    case RecompileError::SectionShort:
+        return "the CPU parameter or CPU expansion section is cut short";
+    case RecompileError::None:
+        break;
+    }
+    return "the block is empty or its header is cut short";
+}
+
+} // namespace
 
 int RecompileCommand::run(const QStringList& args, CommandContext& context)
 {
@@ -36,12 +57,7 @@ int RecompileCommand::run(const QStringList& args, CommandContext& context)
     void* handle = context.plugin.recompile(block, projectPath, error);
     QDir::setCurrent(previous);
     if (!handle) {
-        context.err << "hwcfg: recompile failed with " << error << ": "
-                    << (error == 129 ? "the module type is not in the catalog"
-                        : error == 130
-                            ? "the module's server file is not in the host's program folder"
-                        : error == -1 ? "the CPU parameter or CPU expansion section is cut short"
-                                      : "the block is empty or its header is cut short")
+        context.err << "hwcfg: recompile failed with " << error << ": " << failureText(error)
                     << "\n";
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "shotscommand.h"
 
 #include "democommand.h"
+#include "hosttranslator.h"
 #include "hostwindow.h"
 #include "opcuasample.h"
 #include "opcuasavedata.h"
@@ -35,9 +36,11 @@ const Model kModels[] = {
     {3, "klv1-c24", "line1.json"},
 };
 
-QString fileTag(QString text)
+// Pictures of translated pages are named as those of the untranslated ones.
+QString fileTag(const QString& shown)
 {
-    text = text.toLower();
+    const auto* translator = QCoreApplication::instance()->findChild<HostTranslator*>();
+    QString text = (translator ? translator->sourceOf(shown) : shown).toLower();
     for (QChar& c : text) {
         if (!c.isLetterOrNumber())
             c = QLatin1Char('-');

@@ -1,5 +1,6 @@
 #include "jsonfilecache.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonParseError>
@@ -15,23 +16,30 @@ JsonFileCache& JsonFileCache::instance()
 
 JsonFileCache::Result JsonFileCache::read(const QString& filePath)
 {
-    const QString key = QFileInfo(filePath).absoluteFilePath();
+    if (filePath.isEmpty())
+        return {QJsonDocument(), false, QStringLiteral("no file named")};
+    // Host files are asked for by absolute paths, many times per restore; only a relative
+    // path needs the working folder.
+    const QString key = QDir::isAbsolutePath(filePath) ? QDir::cleanPath(filePath)
+                                                       : QFileInfo(filePath).absoluteFilePath();
     QMutexLocker lock(&m_mutex);
+    auto it = m_entries.find(key);
+    const QByteArray name = it != m_entries.end() ? it->name : QFile::encodeName(key);
     struct stat st
     {};
-    if (filePath.isEmpty() || ::stat(QFile::encodeName(key).constData(), &st) != 0 ||
-        !S_ISREG(st.st_mode)) {
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
         m_entries.remove(key);
         return {QJsonDocument(), false, QStringLiteral("no such file: %1").arg(filePath)};
     }
     const Stamp stamp{qint64(st.st_ino), qint64(st.st_size),
                       qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-    auto it = m_entries.find(key);
     if (it != m_entries.end() && it->stamp == stamp)
         return it->result;
 
     Entry entry;
+    entry.name = name;
     entry.stamp = stamp;
+    entry.result.generation = ++m_generation;
     QFile file(key);
     if (!file.open(QIODevice::ReadOnly)) {
         entry.result.error = QStringLiteral("cannot read %1").arg(filePath);

@@ -17,6 +17,9 @@ public:
         QJsonDocument document;
         bool ok = false; // the file exists and holds valid JSON
         QString error;   // why it could not be used, for diagnostics
+        // A new number each time the file is read again; 0 when there is no file. Lets
+        // callers keep what they derive from a document until it changes.
+        quint64 generation = 0;
     };
 
     static JsonFileCache& instance();
@@ -38,10 +41,12 @@ private:
     };
     struct Entry
     {
+        QByteArray name; // the path as stat() takes it
         Stamp stamp;
         Result result;
     };
 
     QMutex m_mutex;
     QHash<QString, Entry> m_entries;
+    quint64 m_generation = 0;
 };

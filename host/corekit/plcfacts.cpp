@@ -3,24 +3,47 @@
 #include "hosthome.h"
 #include "jsonfilecache.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QMutex>
+#include <QMutexLocker>
 
 namespace {
 
+// The models of a plc-types.json by each of their names; the first model that lists a name
+// owns it. Every restore asks about its PLC, and walking the JSON each time was the larger
+// part of a small restore.
+struct ModelIndex
+{
+    QString file;
+    quint64 generation = 0;
+    QHash<QString, QJsonObject> byName;
+};
+
 QJsonObject findModel(const QString& first, const QString& second)
 {
-    const auto doc =
-        JsonFileCache::instance().read(HostHome::file(QStringLiteral("plc-types.json")));
-    const QJsonArray models = doc.document.array();
-    for (const QString& name : {first, second}) {
-        if (name.isEmpty())
-            continue;
+    static QMutex mutex;
+    static ModelIndex index;
+    const QString file = HostHome::file(QStringLiteral("plc-types.json"));
+    const auto doc = JsonFileCache::instance().read(file);
+    QMutexLocker lock(&mutex);
+    if (index.file != file || index.generation != doc.generation) {
+        index = ModelIndex{file, doc.generation, {}};
+        const QJsonArray models = doc.document.array();
         for (const QJsonValue& value : models) {
             const QJsonObject model = value.toObject();
-            if (model.value(QStringLiteral("names")).toArray().contains(QJsonValue(name)))
-                return model;
+            const QJsonArray names = model.value(QStringLiteral("names")).toArray();
+            for (const QJsonValue& name : names) {
+                if (name.isString() && !index.byName.contains(name.toString()))
+                    index.byName.insert(name.toString(), model);
+            }
         }
+    }
+    for (const QString& name : {first, second}) {
+        const auto it = index.byName.constFind(name);
+        if (!name.isEmpty() && it != index.byName.constEnd())
+            return *it;
     }
     return {};
 }

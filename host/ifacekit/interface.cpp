@@ -1,27 +1,19 @@
 #include "interface.h"
 
+#include <libraryfolder.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QLibrary>
 
-#include <dlfcn.h>
-
 namespace {
-
-QString libraryDir()
-{
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<const void*>(&libraryDir), &info) == 0 || !info.dli_fname)
-        return {};
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-}
 
 QStringList searchDirs()
 {
     QStringList dirs =
         qEnvironmentVariable("CORVO_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    const QString own = libraryDir();
+    const QString own = libraryFolderOf(reinterpret_cast<const void*>(&resolveInterface));
     if (!own.isEmpty())
         dirs.append(own);
     return dirs;

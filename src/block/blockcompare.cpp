@@ -1,5 +1,7 @@
 #include "blockcompare.h"
 
+#include "bytes/bytereader.h"
+
 #include <corekit/byteorder.h>
 
 #include <QObject>
@@ -130,8 +132,8 @@ QStringList BlockCompare::compare(const QByteArray& first, const QByteArray& sec
                 return messages;
             }
             // Both are CPU parameter sections: name the sub-blocks that differ.
-            qint64 o1 = 8;
-            qint64 o2 = 8;
+            qint64 o1 = ByteReader::SectionHeadSize;
+            qint64 o2 = ByteReader::SectionHeadSize;
             while (o1 < l1 && o2 < l2) {
                 qint64 b1 = at(s1, o1);
                 qint64 b2 = at(s2, o2);

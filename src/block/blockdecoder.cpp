@@ -1,6 +1,6 @@
 #include "blockdecoder.h"
 
-#include "bytereader.h"
+#include "bytes/bytereader.h"
 #include "headersection.h"
 #include "sectiontable.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kHeadSize = 8;
+constexpr int kHeadSize = ByteReader::SectionHeadSize;
 
 QString hex(const QByteArray& bytes)
 {
@@ -44,65 +44,66 @@ DecodedBlock BlockDecoder::decode(const QByteArray& block, int prefix)
     }
     result.count = count;
 
-    quint32 headerLength = 0;
-    if (!in.sub(4).u32(headerLength)) {
+    const int headerAt = in.pos();
+    quint32 declared = 0;
+    if (!in.sub(4).u32(declared)) {
         result.error = QStringLiteral("the block ends before its header section");
         return result;
     }
-    if (headerLength < kHeadSize || headerLength > quint32(in.remaining())) {
+    ByteReader framed;
+    quint8 id = 0;
+    ByteReader::Section opened;
+    if (!in.takeSection(framed, id) || !framed.openSection(opened) || !opened.complete) {
         result.error =
             QStringLiteral("the header section at offset %1 declares %2 bytes; %3 are present")
-                .arg(in.pos())
-                .arg(headerLength)
-                .arg(in.remaining());
+                .arg(headerAt)
+                .arg(declared)
+                .arg(block.size() - headerAt);
         return result;
     }
-    DecodedSection header = headOf(block, in.pos(), in.pos() + int(headerLength));
+    DecodedSection header = headOf(block, headerAt, in.pos());
     const auto layout =
         HeaderSection::guessLayout(block, header.offset + kHeadSize, header.offset + header.length);
     result.layout = layout == HeaderSection::Layout::Download ? QStringLiteral("download block")
                                                               : QStringLiteral("save data");
-    ByteReader payload(block, header.offset + kHeadSize, header.offset + header.length);
-    HeaderSection::dump(payload, layout, header.fields);
+    HeaderSection::dump(opened.payload, layout, header.fields);
     header.decoded = true;
     if (header.id != 2)
         header.note = QStringLiteral("the first section should have identifier 2");
     result.sections.append(header);
-    in.skip(int(headerLength));
 
     for (int i = 1; i < count; ++i) {
-        quint32 length = 0;
-        if (!in.sub(4).u32(length)) {
+        const int at = in.pos();
+        if (!in.sub(4).u32(declared)) {
             result.notes.append(QStringLiteral("the count byte announces %1 sections; the block "
                                                "ends after %2")
                                     .arg(count)
                                     .arg(i));
             break;
         }
-        if (length < kHeadSize) {
+        if (!in.takeSection(framed, id)) {
             result.error = QStringLiteral("section %1 at offset %2 declares %3 bytes, less than "
-                                          "its own 8-byte head")
+                                          "its own %4-byte head")
                                .arg(i)
-                               .arg(in.pos())
-                               .arg(length);
+                               .arg(at)
+                               .arg(declared)
+                               .arg(kHeadSize);
             return result;
         }
-        const int present = int(qMin<quint32>(length, quint32(in.remaining())));
-        DecodedSection section = headOf(block, in.pos(), in.pos() + present);
-        if (quint32(present) < length)
-            section.note =
-                QStringLiteral("declares %1 bytes; only %2 are present").arg(length).arg(present);
+        DecodedSection section = headOf(block, at, in.pos());
+        if (quint32(section.length) < declared)
+            section.note = QStringLiteral("declares %1 bytes; only %2 are present")
+                               .arg(declared)
+                               .arg(section.length);
         const SectionEntry* entry = SectionTable::find(section.id);
         if (entry && entry->dump) {
-            ByteReader r(block, section.offset, section.offset + present);
-            entry->dump(r,
+            entry->dump(framed,
                         layout == HeaderSection::Layout::Download ? WriteMode::Download
                                                                   : WriteMode::Save,
                         section.fields);
             section.decoded = true;
         }
         result.sections.append(section);
-        in.skip(present);
     }
     if (in.remaining() > 0)
         result.notes.append(

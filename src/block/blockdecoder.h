@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldchannel.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -1,9 +1,11 @@
 #include "canmasterbridge.h"
 
 #include "model/debuglog.h"
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
+#include "resultcodes.h"
 
 #include <corekit/projectqueries.h>
 
@@ -21,7 +23,7 @@ Interface interfaceForType(quint8 type)
             debugLine(kModule, __LINE__, QStringLiteral("slave type error"));
         return Interface();
     }
-    return resolveInterface(plugin);
+    return SlavePluginName::resolveStored(plugin);
 }
 
 // The download form's fields, described once for reading and inspection.
@@ -83,14 +85,14 @@ int CanMasterBridge::compile(CanMasterConfig& master, QByteArray& payload, QList
     SlaveRegistry::sortByNodeId(master.slaves);
     if (master.baudRate == SlowBaud) {
         if (master.slaves.size() > SlowBaudMaxSlaves) {
-            errors.append(ErrorLimits);
+            errors.append(code(CompileError::CanMasterLimits));
             return 1;
         }
         for (const CanNodeEntry& slave : master.slaves) {
             if (slave.kind != 0 || !slave.iface.ioItemCount)
                 continue;
             if (slave.iface.ioItemCount(slave.handle) > SlowBaudMaxItems) {
-                errors.append(ErrorLimits);
+                errors.append(code(CompileError::CanMasterLimits));
                 return 1;
             }
         }
@@ -143,7 +145,7 @@ int CanMasterBridge::rebuildFromDownload(ByteReader& in, CanMasterConfig& master
         const Interface iface = interfaceForType(type);
         if (!iface.recompile) {
             debugLine(kModule, __LINE__, QStringLiteral("Resolve Interface Error!!"));
-            return ErrorUnresolvable;
+            return code(CanRebuildError::SlaveUnresolvable);
         }
         int consumed = 0;
         int error = 0;
@@ -154,7 +156,7 @@ int CanMasterBridge::rebuildFromDownload(ByteReader& in, CanMasterConfig& master
         }
         master.slaves.append(CanNodeEntry{handle, iface.pluginFile, type, iface});
     }
-    return 0;
+    return code(CanRebuildError::None);
 }
 
 QByteArray CanMasterBridge::savePayload(const CanMasterConfig& master)

@@ -2,8 +2,8 @@
 
 #include "model/canmasterconfig.h"
 
-#include "bytereader.h"
-#include "fieldchannel.h"
+#include "bytes/bytereader.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,8 +14,6 @@
 class CanMasterBridge
 {
 public:
-    static constexpr int ErrorUnresolvable = 130;
-    static constexpr int ErrorLimits = 10;
     static constexpr int SlowBaud = 20;
     static constexpr int SlowBaudMaxSlaves = 8;
     static constexpr int SlowBaudMaxItems = 8;
@@ -28,14 +26,15 @@ public:
     // The plug-in file of a slave type byte (0 dp, 1 can); empty for the others.
     static QString pluginForType(quint8 type);
 
-    // Sorts the slaves by node id, checks the 20 kbit/s limits (error 10, result 1) and
-    // appends the download payload to `payload` (result 0).
+    // Sorts the slaves by node id, checks the 20 kbit/s limits (CompileError::CanMasterLimits,
+    // result 1) and appends the download payload to `payload` (result 0).
     static int compile(CanMasterConfig& master, QByteArray& payload, QList<int>& errors);
     static QByteArray downloadPayload(const CanMasterConfig& master);
 
     // Rebuilds the master from a download payload (`in` positioned after the section
-    // head). 0, or 130 when a slave's plug-in cannot rebuild, or that plug-in's error code;
-    // slaves rebuilt before the failure stay in the list.
+    // head). CanRebuildError::None, SlaveUnresolvable when no plug-in rebuilds a slave's
+    // type, or the error code of the plug-in that failed; slaves rebuilt before the failure
+    // stay in the list.
     static int rebuildFromDownload(ByteReader& in, CanMasterConfig& master,
                                    const QString& projectPath);
 

@@ -13,12 +13,16 @@ QByteArray CpuExpansionSection::write(const CpuObject& object)
 
 bool CpuExpansionSection::read(CpuObject& object, ByteReader& section)
 {
-    return section.skip(8) && section.u8(object.extBusClock);
+    ByteReader::Section s;
+    return section.openSection(s) && s.payload.u8(object.extBusClock);
 }
 
 void CpuExpansionSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    if (!section.openSection(s))
+        return;
+    DumpChannel ch(s.payload, fields);
     quint8 clock = 0;
-    section.skip(8) && ch.u8("extension-bus clock", clock);
+    ch.u8("extension-bus clock", clock);
 }

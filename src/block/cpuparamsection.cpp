@@ -1,13 +1,18 @@
 #include "cpuparamsection.h"
 
+#include "resultcodes.h"
+
 #include "model/cpumodel.h"
 #include "model/localtext.h"
 
 #include <corekit/projectqueries.h>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kHeadSize = 8;
+using SoeSlots = std::array<SoeRecord, SoeRecord::SlotCount>;
+
 constexpr quint8 kSoeId = 0x95;
 constexpr int kSoeSettingsSize = 24;
 constexpr qint64 kRetentiveLimit = 0x20000;
@@ -89,6 +94,87 @@ bool soeSettingsAfterSlot(Ch& ch, SoeRecord& r)
            ch.u8("title length", r.titleLength);
 }
 
+// One SOE record: a length byte counting the record (slot, settings and title), the slot,
+// the settings and the title. Writers write the used slot `index`; readers step over the
+// length byte and fill the slot the record names, and a slot beyond the sixteen ends the
+// sub-block (`end`) before its settings; the decoder shows that record first.
+template <typename Ch>
+bool soeRecord(Ch& ch, SoeSlots& soe, int index, bool& end)
+{
+    SoeRecord shown;
+    QByteArray title;
+    quint8 slot = 0;
+    if constexpr (Ch::Writing) {
+        title = fitLocal8Bit(soe[size_t(index)].title, CpuParamSection::MaxSoeTitleBytes);
+        slot = soe[size_t(index)].slot;
+    }
+    quint8 length = quint8(1 + kSoeSettingsSize + title.size());
+    if (!ch.u8("record length", length) || !ch.u8("slot", slot))
+        return false;
+    end = !Ch::Writing && slot >= SoeRecord::SlotCount;
+    if (end && !Ch::Dumping)
+        return true;
+    SoeRecord& record = Ch::Writing ? soe[size_t(index)] : Ch::Dumping ? shown : soe[slot];
+    // The length bytes count what is written, so an over-long title cannot shift the
+    // records behind it.
+    if constexpr (Ch::Writing)
+        record.titleLength = quint8(title.size());
+    if constexpr (!Ch::Writing && !Ch::Dumping)
+        record.slot = slot;
+    if (!soeSettingsAfterSlot(ch, record) || !ch.rawText("title", title, record.titleLength))
+        return false;
+    if constexpr (!Ch::Writing && !Ch::Dumping)
+        record.title = QString::fromLocal8Bit(title);
+    return true;
+}
+
+// The SOE sub-block: a zero byte, its identifier, its length (from the zero byte to its
+// end), the record count and the records of the used slots. Writers write a copy of the
+// slots: only the title lengths change there.
+template <typename Ch>
+bool soeRecords(Ch& ch, SoeSlots& soe)
+{
+    int start = 0;
+    quint8 count = 0;
+    if constexpr (Ch::Writing) {
+        start = ch.writer().size();
+        count = quint8(
+            std::count_if(soe.begin(), soe.end(), [](const SoeRecord& r) { return r.isUsed(); }));
+    }
+    quint8 zero = 0;
+    quint8 id = kSoeId;
+    quint16 length = 0;
+    if (!ch.u8("length byte", zero) || !ch.u8("identifier", id) || !ch.u16("length", length) ||
+        !ch.u8("record count", count))
+        return false;
+    for (int i = 0, index = 0; i < count; ++i, ++index) {
+        if constexpr (Ch::Writing) {
+            while (!soe[size_t(index)].isUsed())
+                ++index;
+        }
+        ch.group(QStringLiteral("record %1").arg(i));
+        bool end = false;
+        const bool ok = soeRecord(ch, soe, index, end);
+        ch.endGroup();
+        if (!ok)
+            return false;
+        if (end)
+            return true;
+    }
+    if constexpr (Ch::Writing)
+        ch.writer().patchU16(start + 2, quint16(ch.writer().size() - start));
+    return true;
+}
+
+template <typename Ch>
+bool soeSubBlock(Ch& ch, SoeSlots& soe)
+{
+    ch.group(QStringLiteral("SOE"));
+    const bool ok = soeRecords(ch, soe);
+    ch.endGroup();
+    return ok;
+}
+
 // Ports, TCP/IP, retentive ranges, password and background time as they stand.
 template <typename Ch>
 bool fixedSubBlocks(Ch& ch, CpuParams& p)
@@ -129,6 +215,24 @@ void substituteLocalPort(const CpuObject& object, PortParams& p0, PortParams& p1
     }
 }
 
+// Whether every data block that a used SOE slot's trigger names is in the project.
+bool soeDataBlocksExist(const CpuObject& object)
+{
+    QStringList dataBlocks;
+    bool listed = false;
+    for (const SoeRecord& slot : object.soe) {
+        if (!slot.isUsed() || slot.trigger.area != 0x85)
+            continue;
+        if (!listed) {
+            dataBlocks = getPrjObjectChildren(object.projectPath, PrjObjectKindDataBlock);
+            listed = true;
+        }
+        if (!dataBlocks.contains(QStringLiteral("DB%1").arg(slot.trigger.dbNumber)))
+            return false;
+    }
+    return true;
+}
+
 void checkRetentiveSize(const CpuObject& object, QList<int>& errors)
 {
     const qint64 total = CpuParamSection::retentiveBytes(object.params);
@@ -136,9 +240,9 @@ void checkRetentiveSize(const CpuObject& object, QList<int>& errors)
     QString version = CpuModel::PlaceholderPlcVersion;
     getPrjPlcTypeVersion(object.projectPath, type, version);
     if (type.contains(CpuModel::CompactObjName) && total > kRetentiveLimitCompact)
-        errors.append(CompileRetentiveTooLargeCompact);
+        errors.append(code(CompileError::RetentiveTooLargeCompact));
     else if (total > kRetentiveLimit)
-        errors.append(CompileRetentiveTooLarge);
+        errors.append(code(CompileError::RetentiveTooLarge));
 }
 
 } // namespace
@@ -198,98 +302,32 @@ QByteArray CpuParamSection::write(CpuObject& object, WriteMode mode, QList<int>&
     passwordFields(ch, params.password);
     backgroundFields(ch, params.background);
 
-    QStringList dataBlocks;
-    if (download)
-        dataBlocks = getPrjObjectChildren(object.projectPath, PrjObjectKindDataBlock);
-    ByteWriter records;
-    WriteChannel recordChannel(records);
-    int count = 0;
-    for (const SoeRecord& slot : object.soe) {
-        if (!slot.isUsed())
-            continue;
-        if (download && slot.trigger.area == 0x85) {
-            const QString block = QStringLiteral("DB%1").arg(slot.trigger.dbNumber);
-            if (!dataBlocks.contains(block)) {
-                if (!errors.contains(CompileSoeDataBlockMissing))
-                    errors.append(CompileSoeDataBlockMissing);
-                return {};
-            }
-        }
-        // The length bytes count what is written, so an over-long title cannot shift the
-        // records behind it.
-        const QByteArray title = fitLocal8Bit(slot.title, MaxSoeTitleBytes);
-        SoeRecord record = slot;
-        record.titleLength = quint8(title.size());
-        records.u8(quint8(1 + kSoeSettingsSize + title.size()));
-        recordChannel.u8("slot", record.slot);
-        soeSettingsAfterSlot(recordChannel, record);
-        records.bytes(title);
-        ++count;
+    if (download && !soeDataBlocksExist(object)) {
+        if (!errors.contains(code(CompileError::SoeDataBlockMissing)))
+            errors.append(code(CompileError::SoeDataBlockMissing));
+        return {};
     }
-    out.u8(0);
-    out.u8(kSoeId);
-    out.u16(quint16(records.size() + 5));
-    out.u8(quint8(count));
-    out.bytes(records.data());
+    SoeSlots soe = object.soe;
+    soeSubBlock(ch, soe);
     out.endSection(head);
     return out.take();
 }
 
 bool CpuParamSection::read(CpuObject& object, ByteReader& section)
 {
-    ReadChannel ch(section);
-    if (!section.skip(kHeadSize) || !fixedSubBlocks(ch, object.params))
+    ByteReader::Section s;
+    ReadChannel ch(s.payload);
+    if (!section.openSection(s) || !fixedSubBlocks(ch, object.params))
         return false;
     object.soe.fill(SoeRecord::readerReset());
-    quint8 count = 0;
-    if (!section.skip(4) || !section.u8(count))
-        return false;
-    for (int i = 0; i < count; ++i) {
-        quint8 slot = 0;
-        if (!section.skip(1) || !section.u8(slot))
-            return false;
-        if (slot >= SoeRecord::SlotCount)
-            return true;
-        SoeRecord& record = object.soe[slot];
-        record.slot = slot;
-        QByteArray title;
-        if (!soeSettingsAfterSlot(ch, record) || !section.bytes(record.titleLength, title))
-            return false;
-        record.title = QString::fromLocal8Bit(title);
-    }
-    return true;
+    return soeSubBlock(ch, object.soe);
 }
 
 void CpuParamSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
-    CpuParams scratch;
-    if (!section.skip(kHeadSize) || !fixedSubBlocks(ch, scratch))
-        return;
-    ch.group(QStringLiteral("SOE"));
-    quint8 zero = 0;
-    quint8 id = 0;
-    quint16 length = 0;
-    quint8 count = 0;
-    if (!ch.u8("length byte", zero) || !ch.u8("identifier", id) || !ch.u16("length", length) ||
-        !ch.u8("record count", count)) {
-        ch.endGroup();
-        return;
-    }
-    for (int i = 0; i < count; ++i) {
-        ch.group(QStringLiteral("record %1").arg(i));
-        SoeRecord record;
-        quint8 recordLength = 0;
-        QByteArray title;
-        const bool ok = ch.u8("record length", recordLength) && ch.u8("slot", record.slot) &&
-                        soeSettingsAfterSlot(ch, record) &&
-                        section.bytes(record.titleLength, title);
-        if (ok)
-            ch.add(QStringLiteral("title"), section.pos() - title.size(), title.size(),
-                   QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(title)));
-        ch.endGroup();
-        if (!ok || record.slot >= SoeRecord::SlotCount)
-            break;
-    }
-    ch.endGroup();
+    ByteReader::Section s;
+    DumpChannel ch(s.payload, fields);
+    CpuParams params;
+    SoeSlots soe;
+    section.openSection(s) && fixedSubBlocks(ch, params) && soeSubBlock(ch, soe);
 }

@@ -1,11 +1,11 @@
 #include "customnamesection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 namespace {
 
-constexpr int kQbusLength = 8 + 2 + CustomNameSection::NameBytes;
+constexpr int kQbusLength = ByteReader::SectionHeadSize + 2 + CustomNameSection::NameBytes;
 
 QByteArray write(SectionId id, quint8 flag1, quint8 flag2, const QString& name, const quint8* last)
 {
@@ -20,16 +20,17 @@ QByteArray write(SectionId id, quint8 flag1, quint8 flag2, const QString& name, 
     return out.take();
 }
 
-// Flags are true only as 1; the name ends at its first zero byte.
-bool read(ByteReader& section, quint8& flag1, quint8& flag2, QString& name, quint32& declared)
+// Only a whole section is read. Flags are true only as 1; the name ends at its first zero
+// byte.
+bool read(ByteReader::Section& s, quint8& flag1, quint8& flag2, QString& name)
 {
-    if (!section.sub(4).u32(declared) || declared != quint32(section.remaining()))
+    if (!s.complete)
         return false;
     quint8 a = 0;
     quint8 b = 0;
     QByteArray raw;
-    if (!section.skip(8) || !section.u8(a) || !section.u8(b) ||
-        !section.bytes(CustomNameSection::NameBytes, raw))
+    ByteReader& in = s.payload;
+    if (!in.u8(a) || !in.u8(b) || !in.bytes(CustomNameSection::NameBytes, raw))
         return false;
     flag1 = a == 1 ? 1 : 0;
     flag2 = b == 1 ? 1 : 0;
@@ -56,35 +57,38 @@ QByteArray CustomNameSection::writeQbus(const CpuObject& object)
 bool CustomNameSection::readProfinet(CpuObject& object, ByteReader& section)
 {
     ProfinetSettings& p = object.profinet;
-    quint32 declared = 0;
-    if (!read(section, p.useBus, p.useCustomName, p.customName, declared))
+    ByteReader::Section s;
+    if (!section.openSection(s) || !read(s, p.useBus, p.useCustomName, p.customName))
         return false;
+    // Older blocks end after the name.
     quint8 other = 0;
-    if (declared > quint32(kQbusLength) && section.u8(other))
+    if (s.length > quint32(kQbusLength) && s.payload.u8(other))
         p.ipFromOtherSources = other == 1 ? 1 : 0;
     return true;
 }
 
 bool CustomNameSection::readQbus(CpuObject& object, ByteReader& section)
 {
-    quint32 declared = 0;
-    return read(section, object.qbus.useSlave, object.qbus.useCustomName, object.qbus.customName,
-                declared);
+    QbusSettings& q = object.qbus;
+    ByteReader::Section s;
+    return section.openSection(s) && read(s, q.useSlave, q.useCustomName, q.customName);
 }
 
 void CustomNameSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    DumpChannel ch(in, fields);
     quint8 flag = 0;
-    if (!section.skip(8) || !ch.u8("use bus", flag) || !ch.u8("use custom name", flag))
+    if (!section.openSection(s) || !ch.u8("use bus", flag) || !ch.u8("use custom name", flag))
         return;
-    const int at = section.pos();
+    const int at = in.pos();
     QByteArray raw;
-    if (!section.bytes(NameBytes, raw))
+    if (!in.bytes(NameBytes, raw))
         return;
     const int end = raw.indexOf('\0');
     ch.add(QStringLiteral("custom name"), at, NameBytes,
            QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(end < 0 ? raw : raw.left(end))));
-    if (section.remaining() > 0)
+    if (in.remaining() > 0)
         ch.u8("IP from other sources", flag);
 }

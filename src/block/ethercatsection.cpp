@@ -1,7 +1,8 @@
 #include "ethercatsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
 #include <QFile>
@@ -88,7 +89,7 @@ QByteArray EtherCatSection::write(CpuObject& object, WriteMode mode)
         // A slave without a record is left out whole, so the count frames what follows.
         if (!produced)
             continue;
-        records.text8(slave.pluginPath);
+        records.text8(SlavePluginName::storable(slave.pluginPath));
         records.bytes(record);
         count += 1 + (iface.children ? iface.children(slave.handle).size() : 0);
     }
@@ -120,7 +121,7 @@ QByteArray EtherCatSection::writeOld(CpuObject& object, WriteMode mode)
         }
         if (!produced || record.size() > 0xFFFF)
             continue;
-        records.text8(slave.pluginPath);
+        records.text8(SlavePluginName::storable(slave.pluginPath));
         records.u16(quint16(record.size()));
         records.bytes(record);
         ++count;
@@ -131,21 +132,23 @@ QByteArray EtherCatSection::writeOld(CpuObject& object, WriteMode mode)
     return out.take();
 }
 
-bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadContext& context)
+bool EtherCatSection::read(CpuObject& object, ByteReader& whole, const ReadContext& context)
 {
     object.etherCat.enabled = 1;
-    if (!section.skip(8))
+    ByteReader::Section s;
+    if (!whole.openSection(s))
         return false;
+    ByteReader& section = s.payload;
     readSettings(section, object.etherCat);
     quint8 count = 0;
     if (!section.skip(16) || !section.u8(count))
         return false;
     int processed = 0;
     while (processed < count) {
-        QString plugin;
-        if (!section.text8(plugin))
+        QString stored;
+        if (!section.text8(stored))
             return false;
-        const Interface iface = resolveInterface(plugin);
+        const Interface iface = SlavePluginName::resolveStored(stored);
         const QByteArray rest = section.data().mid(section.pos(), section.remaining());
         int consumed = 0;
         int handle = 0;
@@ -164,7 +167,8 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
             std::any_of(object.etherCatSlaves.begin(), object.etherCatSlaves.end(),
                         [handle](const SlaveEntry& e) { return e.handle == handle; });
         if (handle && !listed) {
-            SlaveRegistry::insertOrdered(object.etherCatSlaves, SlaveEntry{handle, plugin, iface});
+            SlaveRegistry::insertFromBlock(object.etherCatSlaves,
+                                           SlaveEntry{handle, iface.pluginFile, iface});
             processed += iface.children ? iface.children(handle).size() : 0;
         }
         ++processed;
@@ -172,12 +176,14 @@ bool EtherCatSection::read(CpuObject& object, ByteReader& section, const ReadCon
     return true;
 }
 
-void EtherCatSection::dump(ByteReader& section, QList<DumpField>& fields)
+void EtherCatSection::dump(ByteReader& whole, QList<DumpField>& fields)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     DumpChannel ch(section, fields);
     EtherCatSettings settings;
     quint8 count = 0;
-    if (!section.skip(8) || !settingsFields(ch, settings) ||
+    if (!whole.openSection(s) || !settingsFields(ch, settings) ||
         !ch.u8("slave count (with children)", count))
         return;
     if (section.remaining() > 0)

@@ -1,6 +1,6 @@
 #include "extcardsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 #include "model/cardlists.h"
@@ -263,15 +263,18 @@ QByteArray ExtCardSection::write(const CpuObject& object)
         out.zeros(4);
     }
     out.endSection(head);
-    debugLine("CorvoCodeBlock", __LINE__,
-              QStringLiteral("SEC_ID_EXT_CARD ") + QString::fromLatin1(out.data().toHex(' ')));
+    if (debugLogEnabled())
+        debugLine("CorvoCodeBlock", __LINE__,
+                  QStringLiteral("SEC_ID_EXT_CARD ") + QString::fromLatin1(out.data().toHex(' ')));
     return out.take();
 }
 
-bool ExtCardSection::read(CpuObject& object, ByteReader& section)
+bool ExtCardSection::read(CpuObject& object, ByteReader& whole)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     quint8 count = 0;
-    if (!section.skip(8) || !section.u8(count))
+    if (!whole.openSection(s) || !section.u8(count))
         return false;
     for (int i = 0; i < count; ++i) {
         quint16 length = 0;
@@ -290,11 +293,13 @@ bool ExtCardSection::read(CpuObject& object, ByteReader& section)
     return true;
 }
 
-void ExtCardSection::dump(ByteReader& section, QList<DumpField>& fields)
+void ExtCardSection::dump(ByteReader& whole, QList<DumpField>& fields)
 {
+    ByteReader::Section s;
+    ByteReader& section = s.payload;
     DumpChannel ch(section, fields);
     quint8 count = 0;
-    if (!section.skip(8) || !ch.u8("card records", count))
+    if (!whole.openSection(s) || !ch.u8("card records", count))
         return;
     for (int i = 0; i < count; ++i) {
         quint16 length = 0;

@@ -64,19 +64,19 @@ QByteArray HeaderSection::write(const CpuObject& object, Layout layout)
     return out.take();
 }
 
-int HeaderSection::read(CpuObject& object, ByteReader& payload, Layout layout)
+RecompileError HeaderSection::read(CpuObject& object, ByteReader& payload, Layout layout)
 {
     ReadChannel ch(payload);
     quint32 objId = 0;
     if (!ch.u32("ObjID", objId))
-        return Read;
+        return RecompileError::None;
     ModuleDescriptor entry;
     if (ModuleCatalog::lookup(int(objId), entry) < 0)
-        return UnknownObjId;
+        return RecompileError::UnknownObjId;
     entry.projectPath = object.descriptor.projectPath;
     object.descriptor = entry;
     fieldsAfterObjId(ch, object.descriptor, layout);
-    return Read;
+    return RecompileError::None;
 }
 
 HeaderSection::Layout HeaderSection::guessLayout(const QByteArray& block, int payloadBegin,

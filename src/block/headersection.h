@@ -1,7 +1,8 @@
 #pragma once
 
-#include "bytereader.h"
-#include "fieldchannel.h"
+#include "bytes/bytereader.h"
+#include "bytes/fieldchannel.h"
+#include "resultcodes.h"
 
 #include "model/cpuobject.h"
 
@@ -15,16 +16,13 @@ class HeaderSection
 public:
     enum class Layout { SaveData, Download };
 
-    // Result of reading a header payload.
-    static constexpr int Read = 0;
-    static constexpr int UnknownObjId = 129;
-
     static QByteArray write(const CpuObject& object, Layout layout);
 
-    // Reads a header payload (head removed) as far as its bytes go. The catalog entry of
-    // its ObjID replaces the descriptor (keeping the project path); an unknown ObjID stops
-    // the read with UnknownObjId and leaves the descriptor as it was.
-    static int read(CpuObject& object, ByteReader& payload, Layout layout);
+    // Reads a header payload (head removed) as far as its bytes go: None, also when it ends
+    // early. The catalog entry of its ObjID replaces the descriptor (keeping the project
+    // path); an unknown ObjID stops the read with UnknownObjId and leaves the descriptor as
+    // it was.
+    static RecompileError read(CpuObject& object, ByteReader& payload, Layout layout);
 
     // The fields of a header payload, for inspection; the layout is told by its size.
     static Layout guessLayout(const QByteArray& block, int payloadBegin, int payloadEnd);

@@ -1,6 +1,6 @@
 #include "hscsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 namespace {
@@ -33,14 +33,14 @@ QByteArray HscSection::write(const CpuObject& object)
 
 bool HscSection::read(CpuObject& object, ByteReader& section)
 {
-    quint32 declared = 0;
-    if (section.remaining() <= 8 || !section.sub(4).u32(declared) ||
-        quint32(section.remaining()) < declared)
+    // Only a whole section is read.
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    if (!section.openSection(s) || !s.complete || in.atEnd())
         return false;
-    section.skip(8);
-    ReadChannel ch(section);
+    ReadChannel ch(in);
     for (HscChannel& channel : object.hsc) {
-        if (!section.skip(2) || !channelFields(ch, channel))
+        if (!in.skip(2) || !channelFields(ch, channel))
             return false;
     }
     return true;
@@ -48,8 +48,9 @@ bool HscSection::read(CpuObject& object, ByteReader& section)
 
 void HscSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
-    if (!section.skip(8))
+    ByteReader::Section s;
+    DumpChannel ch(s.payload, fields);
+    if (!section.openSection(s))
         return;
     for (int i = 0; i < CpuObject::HscCount; ++i) {
         HscChannel channel;

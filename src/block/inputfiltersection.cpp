@@ -1,6 +1,6 @@
 #include "inputfiltersection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 
 QByteArray InputFilterSection::write(const CpuObject& object, SectionId id)
 {
@@ -19,22 +19,26 @@ QByteArray InputFilterSection::write(const CpuObject& object, SectionId id)
 
 bool InputFilterSection::read(CpuObject& object, ByteReader& section, SectionId id)
 {
-    if (!section.skip(8) || !section.u8(object.inputFilterCount))
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    if (!section.openSection(s) || !in.u8(object.inputFilterCount))
         return false;
     if (id == SectionId::LocalDiFilter)
-        return section.bytes(section.remaining(), object.inputFilterCodes);
-    return section.bytes((object.inputFilterCount + 1) / 2, object.inputFilterCodes);
+        return in.bytes(in.remaining(), object.inputFilterCodes);
+    return in.bytes((object.inputFilterCount + 1) / 2, object.inputFilterCodes);
 }
 
 void InputFilterSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    DumpChannel ch(in, fields);
     quint8 count = 0;
     QByteArray codes;
-    if (!section.skip(8) || !ch.u8("input count", count))
+    if (!section.openSection(s) || !ch.u8("input count", count))
         return;
-    const int at = section.pos();
-    section.bytes(section.remaining(), codes);
+    const int at = in.pos();
+    in.bytes(in.remaining(), codes);
     ch.add(QStringLiteral("filter codes"), at, codes.size(),
            QString::fromLatin1(codes.toHex(' ').toUpper()));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bytereader.h"
-#include "fieldchannel.h"
+#include "bytes/bytereader.h"
+#include "bytes/fieldchannel.h"
 #include "sectionid.h"
 
 #include "model/cpuobject.h"

@@ -1,6 +1,7 @@
 #include "localcansection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
+#include "resultcodes.h"
 
 #include "block/canmasterbridge.h"
 #include "model/debuglog.h"
@@ -23,15 +24,16 @@ QByteArray LocalCanSection::write(CpuObject& object, WriteMode mode, QList<int>&
 bool LocalCanSection::read(CpuObject& object, ByteReader& section, const ReadContext& context)
 {
     object.canMasterEnabled = true;
-    if (!section.skip(8))
+    ByteReader::Section s;
+    if (!section.openSection(s))
         return false;
     if (context.source == WriteMode::Save) {
-        CanMasterBridge::rebuildFromSave(section, object.canMaster, object.projectPath);
+        CanMasterBridge::rebuildFromSave(s.payload, object.canMaster, object.projectPath);
         return true;
     }
     const int error =
-        CanMasterBridge::rebuildFromDownload(section, object.canMaster, object.projectPath);
-    if (error != 0)
+        CanMasterBridge::rebuildFromDownload(s.payload, object.canMaster, object.projectPath);
+    if (error != code(CanRebuildError::None))
         debugLine("CorvoCodeBlock", __LINE__,
                   QStringLiteral("CAN slave rebuild error %1").arg(error));
     return true;
@@ -39,10 +41,11 @@ bool LocalCanSection::read(CpuObject& object, ByteReader& section, const ReadCon
 
 void LocalCanSection::dump(ByteReader& section, WriteMode source, QList<DumpField>& fields)
 {
-    if (!section.skip(8))
+    ByteReader::Section s;
+    if (!section.openSection(s))
         return;
     if (source == WriteMode::Save)
-        CanMasterBridge::dumpSave(section, fields);
+        CanMasterBridge::dumpSave(s.payload, fields);
     else
-        CanMasterBridge::dumpDownload(section, fields);
+        CanMasterBridge::dumpDownload(s.payload, fields);
 }

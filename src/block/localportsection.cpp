@@ -1,6 +1,6 @@
 #include "localportsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 namespace {
@@ -33,13 +33,15 @@ QByteArray LocalPortSection::write(const CpuObject& object)
 
 bool LocalPortSection::read(CpuObject& object, ByteReader& section)
 {
-    ReadChannel ch(section);
-    return section.skip(8) && portFields(ch, object.localPort);
+    ByteReader::Section s;
+    ReadChannel ch(s.payload);
+    return section.openSection(s) && portFields(ch, object.localPort);
 }
 
 void LocalPortSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    DumpChannel ch(s.payload, fields);
     LocalPort port;
-    section.skip(8) && portFields(ch, port) && ch.zeros(2);
+    section.openSection(s) && portFields(ch, port) && ch.zeros(2);
 }

@@ -1,6 +1,6 @@
 #include "opcuasection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
 #include "opcua/opcuadump.h"
@@ -33,16 +33,19 @@ QByteArray OpcUaSection::write(const CpuObject& object)
 
 bool OpcUaSection::read(CpuObject& object, ByteReader& section)
 {
-    return section.skip(8) && readPayload(section, object.opcUaSettingsData) &&
-           readPayload(section, object.opcUaInterfaceData);
+    ByteReader::Section s;
+    return section.openSection(s) && readPayload(s.payload, object.opcUaSettingsData) &&
+           readPayload(s.payload, object.opcUaInterfaceData);
 }
 
 void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
-    if (!section.skip(8))
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    DumpChannel ch(in, fields);
+    if (!section.openSection(s))
         return;
-    using Decode = QList<PayloadField> (*)(const QByteArray&);
+    using Decode = QList<DumpField> (*)(const QByteArray&);
     const std::pair<const char*, Decode> payloads[] = {{"settings", OpcUaDump::settings},
                                                        {"interface", OpcUaDump::interfaces}};
     for (const auto& [name, decode] : payloads) {
@@ -51,11 +54,10 @@ void OpcUaSection::dump(ByteReader& section, QList<DumpField>& fields)
         ch.group(QString::fromLatin1(name));
         if (!ch.u32("length", length))
             return;
-        const int at = section.pos();
-        if (length < 4 ||
-            !section.bytes(int(qMin<quint32>(length - 4, quint32(section.remaining()))), bytes))
+        const int at = in.pos();
+        if (length < 4 || !in.bytes(int(qMin<quint32>(length - 4, quint32(in.remaining()))), bytes))
             return;
-        for (const PayloadField& field : decode(bytes))
+        for (const DumpField& field : decode(bytes))
             ch.add(field.name, at + field.offset, field.size, field.value);
         ch.endGroup();
     }

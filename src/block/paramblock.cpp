@@ -1,11 +1,12 @@
 #include "paramblock.h"
 
-#include "bytereader.h"
-#include "bytewriter.h"
+#include "bytes/bytereader.h"
+#include "bytes/bytewriter.h"
 #include "cpuexpansionsection.h"
 #include "cpuparamsection.h"
 #include "ethercatsection.h"
 #include "headersection.h"
+#include "resultcodes.h"
 #include "sectiontable.h"
 
 #include "model/cpuobjectfactory.h"
@@ -15,12 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-
-namespace {
-
-constexpr int kHeadSize = 8;
-
-} // namespace
 
 std::optional<QByteArray> ParamBlock::build(CpuObject& object, WriteMode mode, QList<int>& errors)
 {
@@ -58,30 +53,58 @@ std::unique_ptr<CpuObject> freshObject(const QString& projectPath)
     return object;
 }
 
-// Reads the count byte and frames the header; false when the header is short or its
-// length cannot be a section's.
-bool frameHeader(ByteReader& in, quint8& count, ByteReader& header)
+// A block framed for reading: its count byte, its header's payload and the rest.
+struct OpenedBlock
 {
-    quint32 length = 0;
-    if (!in.u8(count) || !in.sub(4).u32(length) || length < kHeadSize ||
-        length > quint32(in.remaining()))
-        return false;
-    header = ByteReader(in.data(), in.pos() + kHeadSize, qint64(in.pos()) + length);
-    in.skip(int(length));
-    return true;
+    quint8 count = 0;
+    ByteReader header;
+    ByteReader rest;
+};
+
+// Nothing when the count byte or the header is missing, or the header is cut short.
+std::optional<OpenedBlock> openBlock(const QByteArray& data)
+{
+    OpenedBlock block;
+    block.rest = ByteReader(data);
+    ByteReader framed;
+    quint8 id = 0;
+    ByteReader::Section header;
+    if (!block.rest.u8(block.count) || !block.rest.takeSection(framed, id) ||
+        !framed.openSection(header) || !header.complete)
+        return std::nullopt;
+    block.header = header.payload;
+    return block;
 }
 
-// The next section of the walk; false when the block ends or the next length is below a
-// section head (nothing after it can be trusted).
-bool nextSection(ByteReader& in, ByteReader& section, quint8& id)
+// What the walk's hook did with a section.
+enum class Hook {
+    ToTable, // hand it to the section table's reader
+    Taken,   // done with it
+    Refused, // the block is refused
+};
+
+// Walks the counted sections after the header, as far as they can be framed (nothing after
+// a length below a section head can be trusted): each goes, head included, to `hook` first,
+// then (unless the hook took it) to its reader in the section table; unknown identifiers are
+// skipped. False when the hook refused a section.
+template <typename HookFn>
+bool readSections(OpenedBlock& block, CpuObject& object, const ReadContext& context, HookFn hook)
 {
-    quint32 length = 0;
-    if (!in.sub(4).u32(length) || length < kHeadSize)
-        return false;
-    section = in.sub(int(qMin<quint32>(length, quint32(in.remaining()))));
-    in.skip(section.remaining());
-    id = 0;
-    ByteReader(section.data(), section.begin() + 5, section.end()).u8(id);
+    ByteReader section;
+    quint8 id = 0;
+    for (int i = 1; i < block.count && block.rest.takeSection(section, id); ++i) {
+        switch (hook(id, section)) {
+        case Hook::Refused:
+            return false;
+        case Hook::Taken:
+            continue;
+        case Hook::ToTable:
+            break;
+        }
+        const SectionEntry* entry = SectionTable::find(id);
+        if (entry && entry->read)
+            entry->read(object, section, context);
+    }
     return true;
 }
 
@@ -93,21 +116,12 @@ std::unique_ptr<CpuObject> ParamBlock::restore(const QByteArray& data, const QSt
     if (data.isEmpty())
         return nullptr;
     auto object = freshObject(projectPath);
-    ByteReader in(data);
-    ByteReader header;
-    quint8 count = 0;
-    if (!frameHeader(in, count, header))
+    auto block = openBlock(data);
+    if (!block)
         return nullptr;
-    HeaderSection::read(*object, header, HeaderSection::Layout::SaveData);
-
-    const ReadContext context{WriteMode::Save, clone};
-    ByteReader section;
-    quint8 id = 0;
-    for (int i = 1; i < count && nextSection(in, section, id); ++i) {
-        const SectionEntry* entry = SectionTable::find(id);
-        if (entry && entry->read)
-            entry->read(*object, section, context);
-    }
+    HeaderSection::read(*object, block->header, HeaderSection::Layout::SaveData);
+    readSections(*block, *object, ReadContext{WriteMode::Save, clone},
+                 [](quint8, const ByteReader&) { return Hook::ToTable; });
     return object;
 }
 
@@ -151,42 +165,36 @@ QString ParamBlock::recompileServerFilePath(const QString& serverFile)
     return up.absolutePath() + QStringLiteral("/bin/") + serverFile;
 }
 
-std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& block,
-                                                 const QString& projectPath, int& error)
+std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& data, const QString& projectPath,
+                                                 int& error)
 {
-    if (block.isEmpty())
+    if (data.isEmpty())
         return nullptr;
     auto object = freshObject(projectPath);
-    ByteReader in(block);
-    ByteReader header;
-    quint8 count = 0;
-    if (!frameHeader(in, count, header))
+    auto block = openBlock(data);
+    if (!block)
         return nullptr;
-    error = HeaderSection::read(*object, header, HeaderSection::Layout::Download);
-    if (error != 0)
+    error = code(HeaderSection::read(*object, block->header, HeaderSection::Layout::Download));
+    if (error != code(RecompileError::None))
         return nullptr;
     if (!QFileInfo(recompileServerFilePath(object->descriptor.ServerFile)).isFile()) {
-        error = RecompileServerFileMissing;
+        error = code(RecompileError::ServerFileMissing);
         return nullptr;
     }
 
-    const ReadContext context{WriteMode::Download, false};
-    ByteReader section;
-    quint8 id = 0;
-    for (int i = 1; i < count && nextSection(in, section, id); ++i) {
+    // recompile checks the CPU sections and hands the PLC's own sections to the project;
+    // everything else is read as restore reads it.
+    auto hook = [&](quint8 id, const ByteReader& section) {
+        ByteReader in = section;
         switch (SectionId(id)) {
         case SectionId::CpuParam:
-            error = CpuParamSection::read(*object, section) ? 0 : RecompileSectionShort;
-            if (error != 0)
-                return nullptr;
-            continue;
-        case SectionId::CpuExpansion:
-            if (!CpuExpansionSection::read(*object, section)) {
-                error = RecompileSectionShort;
-                return nullptr;
-            }
-            error = 0;
-            continue;
+        case SectionId::CpuExpansion: {
+            const bool whole = id == quint8(SectionId::CpuParam)
+                                   ? CpuParamSection::read(*object, in)
+                                   : CpuExpansionSection::read(*object, in);
+            error = code(whole ? RecompileError::None : RecompileError::SectionShort);
+            return whole ? Hook::Taken : Hook::Refused;
+        }
         case SectionId::PlcData23:
         case SectionId::PlcData24:
         case SectionId::PlcData26:
@@ -195,15 +203,14 @@ std::unique_ptr<CpuObject> ParamBlock::recompile(const QByteArray& block,
             static const QHash<int, int> kinds{
                 {23, 184}, {24, 185}, {26, 186}, {27, 187}, {36, 192}};
             savePrjObjectChildContent(projectPath, kinds.value(id), QString(),
-                                      block.mid(section.begin(), section.remaining()));
-            continue;
+                                      data.mid(section.begin(), section.remaining()));
+            return Hook::Taken;
         }
         default:
-            break;
+            return Hook::ToTable;
         }
-        const SectionEntry* entry = SectionTable::find(id);
-        if (entry && entry->read)
-            entry->read(*object, section, context);
-    }
+    };
+    if (!readSections(*block, *object, ReadContext{WriteMode::Download, false}, hook))
+        return nullptr;
     return object;
 }

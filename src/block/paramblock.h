@@ -41,14 +41,11 @@ public:
     // EtherCAT layout when EtherCAT is on, CPU expansion.
     static int compileOld(CpuObject& object, QByteArray& block, QList<int>& errors);
 
-    // Result codes of recompile besides 0 and the header's 129.
-    static constexpr int RecompileServerFileMissing = 130;
-    static constexpr int RecompileSectionShort = -1;
-
     // A new object from a download block read back from a PLC; null on failure with
-    // `error` set: 129 unknown ObjID, 130 no server file in the host's program folder, -1 a
-    // short CPU parameter or CPU expansion section. An empty block or a short header gives
-    // null with `error` untouched. Sections 23, 24, 26, 27 and 36 go to the project.
+    // `error` set to a RecompileError: UnknownObjId (129), ServerFileMissing (130, no server
+    // file in the host's program folder), SectionShort (-1, a short CPU parameter or CPU
+    // expansion section). An empty block or a short header gives null with `error`
+    // untouched. Sections 23, 24, 26, 27 and 36 go to the project.
     static std::unique_ptr<CpuObject> recompile(const QByteArray& block, const QString& projectPath,
                                                 int& error);
 

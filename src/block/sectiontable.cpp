@@ -21,7 +21,8 @@ bool always(const CpuObject&)
     return true;
 }
 
-bool klv2(const CpuObject& o)
+// The models that carry the local input filter (28) and high-speed counter (29) sections.
+bool hasLocalIoSections(const CpuObject& o)
 {
     return CpuModel::hasLocalIoSections(o.descriptor.MLFB);
 }
@@ -69,7 +70,8 @@ QVector<SectionEntry> buildTable()
         {SectionId::OpcUaServer, 0, "SEC_ID_OPCUA_SERVER", "OPC UA server",
          [](const CpuObject& o) { return o.opcUaSupported; }, plainWrite<OpcUaSection::write>,
          plainRead<OpcUaSection::read>, plainDump<OpcUaSection::dump>},
-        {SectionId::LocalDiFilter, 1, "SEC_ID_LOCAL_DI_FILTER", "local digital input filter", klv2,
+        {SectionId::LocalDiFilter, 1, "SEC_ID_LOCAL_DI_FILTER", "local digital input filter",
+         hasLocalIoSections,
          [](CpuObject& o, WriteMode, QList<int>&) {
              return InputFilterSection::write(o, SectionId::LocalDiFilter);
          },
@@ -86,8 +88,9 @@ QVector<SectionEntry> buildTable()
              return InputFilterSection::read(o, s, SectionId::LocalFilterCompact);
          },
          plainDump<InputFilterSection::dump>},
-        {SectionId::LocalHsc, 1, "SEC_ID_LOCAL_HSC", "local high-speed counters", klv2,
-         plainWrite<HscSection::write>, plainRead<HscSection::read>, plainDump<HscSection::dump>},
+        {SectionId::LocalHsc, 1, "SEC_ID_LOCAL_HSC", "local high-speed counters",
+         hasLocalIoSections, plainWrite<HscSection::write>, plainRead<HscSection::read>,
+         plainDump<HscSection::dump>},
         {SectionId::Profinet, 1, "SEC_ID_PROFINET", "Profinet", always,
          plainWrite<CustomNameSection::writeProfinet>, plainRead<CustomNameSection::readProfinet>,
          plainDump<CustomNameSection::dump>},

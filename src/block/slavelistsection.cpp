@@ -1,8 +1,9 @@
 #include "slavelistsection.h"
 
-#include "bytewriter.h"
+#include "bytes/bytewriter.h"
 #include "sectionid.h"
 
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 
 namespace {
@@ -30,7 +31,7 @@ void writeSlaves(ByteWriter& out, const QList<SlaveEntry>& slaves, Width width)
     const auto produced = records(slaves, width);
     out.u16(quint16(qMin(produced.size(), 0xFFFF)));
     for (int i = 0; i < produced.size() && i < 0xFFFF; ++i) {
-        out.text8(produced.at(i).first->pluginPath);
+        out.text8(SlavePluginName::storable(produced.at(i).first->pluginPath));
         if (width == Width::U16)
             out.u16(quint16(produced.at(i).second.size()));
         else
@@ -45,10 +46,10 @@ bool readSlaves(ByteReader& in, QList<SlaveEntry>& list, Width width, const QStr
     if (!in.u16(count))
         return false;
     for (int i = 0; i < count; ++i) {
-        QString plugin;
+        QString stored;
         quint32 length = 0;
         quint16 length16 = 0;
-        if (!in.text8(plugin))
+        if (!in.text8(stored))
             return false;
         if (width == Width::U16) {
             if (!in.u16(length16))
@@ -60,22 +61,16 @@ bool readSlaves(ByteReader& in, QList<SlaveEntry>& list, Width width, const QStr
         QByteArray record;
         if (length > quint32(in.remaining()) || !in.bytes(int(length), record))
             return false;
-        const Interface iface = resolveInterface(plugin);
+        const Interface iface = SlavePluginName::resolveStored(stored);
         if (!iface.recompile)
             continue;
         int consumed = 0;
         int error = 0;
         const int handle = iface.recompile(record, projectPath, consumed, error);
         if (handle)
-            SlaveRegistry::insertOrdered(list, SlaveEntry{handle, plugin, iface});
+            SlaveRegistry::insertFromBlock(list, SlaveEntry{handle, iface.pluginFile, iface});
     }
     return true;
-}
-
-bool declaredMatches(const ByteReader& section)
-{
-    quint32 declared = 0;
-    return section.sub(4).u32(declared) && declared == quint32(section.remaining());
 }
 
 void dumpSlaves(DumpChannel& ch, ByteReader& in, Width width)
@@ -132,47 +127,54 @@ QByteArray SlaveListSection::writeEip(const CpuObject& object)
     return out.take();
 }
 
+// Only a whole section is read.
 bool SlaveListSection::readQbus(CpuObject& object, ByteReader& section)
 {
-    if (!declaredMatches(section) || !section.skip(8))
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    if (!section.openSection(s) || !s.complete)
         return false;
     quint8 enabled = 0;
     quint8 skipped = 0;
-    if (!section.u8(enabled))
+    if (!in.u8(enabled))
         return false;
     object.qbus.masterEnabled = enabled == 1 ? 1 : 0;
-    if (!section.u8(object.qbus.protocolType) || !section.u8(skipped) || !section.skip(skipped))
+    if (!in.u8(object.qbus.protocolType) || !in.u8(skipped) || !in.skip(skipped))
         return false;
-    return readSlaves(section, object.qbus.slaves, Width::U16, object.projectPath);
+    return readSlaves(in, object.qbus.slaves, Width::U16, object.projectPath);
 }
 
 bool SlaveListSection::readEip(CpuObject& object, ByteReader& section)
 {
-    if (!declaredMatches(section) || !section.skip(8))
+    ByteReader::Section s;
+    ByteReader& in = s.payload;
+    if (!section.openSection(s) || !s.complete)
         return false;
     quint8 enabled = 0;
-    if (!section.u8(enabled))
+    if (!in.u8(enabled))
         return false;
     object.eip.enabled = enabled == 1 ? 1 : 0;
-    return readSlaves(section, object.eip.slaves, Width::U32, object.projectPath);
+    return readSlaves(in, object.eip.slaves, Width::U32, object.projectPath);
 }
 
 void SlaveListSection::dumpQbus(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    DumpChannel ch(s.payload, fields);
     quint8 value = 0;
     quint8 skipped = 0;
-    if (!section.skip(8) || !ch.u8("use QBUS bus master", value) ||
+    if (!section.openSection(s) || !ch.u8("use QBUS bus master", value) ||
         !ch.u8("protocol type", value) || !ch.u8("extra bytes", skipped) || !ch.zeros(skipped))
         return;
-    dumpSlaves(ch, section, Width::U16);
+    dumpSlaves(ch, s.payload, Width::U16);
 }
 
 void SlaveListSection::dumpEip(ByteReader& section, QList<DumpField>& fields)
 {
-    DumpChannel ch(section, fields);
+    ByteReader::Section s;
+    DumpChannel ch(s.payload, fields);
     quint8 value = 0;
-    if (!section.skip(8) || !ch.u8("EtherNet/IP enabled", value))
+    if (!section.openSection(s) || !ch.u8("EtherNet/IP enabled", value))
         return;
-    dumpSlaves(ch, section, Width::U32);
+    dumpSlaves(ch, s.payload, Width::U32);
 }

@@ -9,6 +9,7 @@
 
 #include "block/canmasterbridge.h"
 #include "block/cpuparamsection.h"
+#include "block/resultcodes.h"
 #include "model/cardlists.h"
 #include "model/cardmemory.h"
 #include "model/cpumodel.h"
@@ -191,33 +192,32 @@ QList<StationValue> stationAddresses(const CpuObject& object)
     return addresses;
 }
 
-QString compileText(int code)
+QString compileText(int value)
 {
-    switch (code) {
-    case CompileRetentiveTooLarge:
+    switch (CompileError(value)) {
+    case CompileError::RetentiveTooLarge:
         return QCoreApplication::translate("ConfigValidator",
                                            "Compile error %1: the retentive ranges need more than "
                                            "128 KiB of retentive memory.")
-            .arg(code);
-    case CompileRetentiveTooLargeCompact:
+            .arg(value);
+    case CompileError::RetentiveTooLargeCompact:
         return QCoreApplication::translate("ConfigValidator",
                                            "Compile error %1: the retentive ranges need more than "
                                            "the compact CPU's 164 KiB of retentive memory.")
-            .arg(code);
-    case CompileSoeDataBlockMissing:
+            .arg(value);
+    case CompileError::SoeDataBlockMissing:
         return QCoreApplication::translate("ConfigValidator",
                                            "Compile error %1: an SOE record is triggered by a data "
                                            "block that the project does not contain.")
-            .arg(code);
-    case CompileCanMasterLimits:
+            .arg(value);
+    case CompileError::CanMasterLimits:
         return QCoreApplication::translate(
                    "ConfigValidator", "Compile error %1: at 20 kbit/s the CANopen master takes "
                                       "at most 8 slaves, and a slave at most 8 process data "
                                       "channels.")
-            .arg(code);
-    default:
-        return QCoreApplication::translate("ConfigValidator", "Compile error %1.").arg(code);
+            .arg(value);
     }
+    return QCoreApplication::translate("ConfigValidator", "Compile error %1.").arg(value);
 }
 
 } // namespace
@@ -313,11 +313,13 @@ QList<ConfigFinding> ConfigValidator::validate(const CpuObject& object, const Ip
         QByteArray payload;
         CanMasterBridge::compile(copy.canMaster, payload, errors);
     }
-    for (int code : errors) {
-        const QString at = code == CompileCanMasterLimits       ? QStringLiteral("canopenMaster")
-                           : code == CompileSoeDataBlockMissing ? QStringLiteral("soe")
-                                                                : QStringLiteral("retentive");
-        findings.add("compile", at, compileText(code));
+    for (int value : errors) {
+        const CompileError error = CompileError(value);
+        const QString at = error == CompileError::CanMasterLimits ? QStringLiteral("canopenMaster")
+                           : error == CompileError::SoeDataBlockMissing
+                               ? QStringLiteral("soe")
+                               : QStringLiteral("retentive");
+        findings.add("compile", at, compileText(value));
     }
     return list;
 }

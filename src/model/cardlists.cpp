@@ -6,67 +6,74 @@
 
 const char* const CardLists::Context = "CardLists";
 
-#define CARD_TEXT(text) QT_TRANSLATE_NOOP("CardLists", text)
-
 const QVector<CardChoice>& CardLists::cardTypes()
 {
     // Code 4 has no entry: a record with it carries only its common part.
-    static const QVector<CardChoice> list{{CARD_TEXT("NONE"), 0},      {CARD_TEXT("485/CAN-P"), 1},
-                                          {CARD_TEXT("485/RTC-P"), 2}, {CARD_TEXT("AMX05-P"), 3},
-                                          {CARD_TEXT("RTC-P"), 5},     {CARD_TEXT("DIX06-P"), 6}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "NONE"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "485/CAN-P"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "485/RTC-P"), 2},
+                                          {QT_TRANSLATE_NOOP("CardLists", "AMX05-P"), 3},
+                                          {QT_TRANSLATE_NOOP("CardLists", "RTC-P"), 5},
+                                          {QT_TRANSLATE_NOOP("CardLists", "DIX06-P"), 6}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::protocols()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("NONE"), 0},
-                                          {CARD_TEXT("FREE"), 1},
-                                          {CARD_TEXT("ModbusRTU Master"), 2},
-                                          {CARD_TEXT("ModbusRTU Slave"), 3}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "NONE"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "FREE"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "ModbusRTU Master"), 2},
+                                          {QT_TRANSLATE_NOOP("CardLists", "ModbusRTU Slave"), 3}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::baudRates()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("9600"), 0},
-                                          {CARD_TEXT("19200"), 1},
-                                          {CARD_TEXT("38400"), 2},
-                                          {CARD_TEXT("57600"), 3},
-                                          {CARD_TEXT("115200"), 4}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "9600"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "19200"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "38400"), 2},
+                                          {QT_TRANSLATE_NOOP("CardLists", "57600"), 3},
+                                          {QT_TRANSLATE_NOOP("CardLists", "115200"), 4}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::dataLengths()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("7bit"), 1}, {CARD_TEXT("8bit"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "7bit"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "8bit"), 2}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::parities()
 {
-    static const QVector<CardChoice> list{
-        {CARD_TEXT("NONE"), 0}, {CARD_TEXT("Odd"), 1}, {CARD_TEXT("Even"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "NONE"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Odd"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Even"), 2}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::stopBits()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("1"), 1}, {CARD_TEXT("2"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "1"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "2"), 2}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::canProtocols()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("CANFree"), 0},
-                                          {CARD_TEXT("CANopen Master"), 1}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "CANFree"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "CANopen Master"), 1}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::canBaudRates()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("50kbps"), 0},  {CARD_TEXT("125kbps"), 1},
-                                          {CARD_TEXT("250kbps"), 2}, {CARD_TEXT("500kbps"), 3},
-                                          {CARD_TEXT("800kbps"), 4}, {CARD_TEXT("1000kbps"), 5}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "50kbps"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "125kbps"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "250kbps"), 2},
+                                          {QT_TRANSLATE_NOOP("CardLists", "500kbps"), 3},
+                                          {QT_TRANSLATE_NOOP("CardLists", "800kbps"), 4},
+                                          {QT_TRANSLATE_NOOP("CardLists", "1000kbps"), 5}};
     return list;
 }
 
@@ -87,79 +94,91 @@ int CardLists::canBaudCode(int kbps)
 
 const QVector<CardChoice>& CardLists::directions()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("Input"), 1}, {CARD_TEXT("Output"), 0}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "Input"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Output"), 0}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::inputFilters()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("NONE"), 0},   {CARD_TEXT("0.2ms"), 8},
-                                          {CARD_TEXT("0.4ms"), 9},  {CARD_TEXT("0.8ms"), 10},
-                                          {CARD_TEXT("1.6ms"), 11}, {CARD_TEXT("3.2ms"), 12},
-                                          {CARD_TEXT("6.4ms"), 13}, {CARD_TEXT("12.8ms"), 14}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "NONE"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0.2ms"), 8},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0.4ms"), 9},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0.8ms"), 10},
+                                          {QT_TRANSLATE_NOOP("CardLists", "1.6ms"), 11},
+                                          {QT_TRANSLATE_NOOP("CardLists", "3.2ms"), 12},
+                                          {QT_TRANSLATE_NOOP("CardLists", "6.4ms"), 13},
+                                          {QT_TRANSLATE_NOOP("CardLists", "12.8ms"), 14}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::outputFreeze()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("NONE Freeze"), 0}, {CARD_TEXT("Freeze"), 1}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "NONE Freeze"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Freeze"), 1}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::inputAreas()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("I"), 0x81}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "I"), 0x81}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::outputAreas()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("Q"), 0x82}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "Q"), 0x82}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::filterParameters()
 {
     static const QVector<CardChoice> list{
-        {CARD_TEXT("0"), 0}, {CARD_TEXT("1"), 1}, {CARD_TEXT("2"), 2}, {CARD_TEXT("3"), 3},
-        {CARD_TEXT("4"), 4}, {CARD_TEXT("5"), 5}, {CARD_TEXT("6"), 6}, {CARD_TEXT("7"), 7}};
+        {QT_TRANSLATE_NOOP("CardLists", "0"), 0}, {QT_TRANSLATE_NOOP("CardLists", "1"), 1},
+        {QT_TRANSLATE_NOOP("CardLists", "2"), 2}, {QT_TRANSLATE_NOOP("CardLists", "3"), 3},
+        {QT_TRANSLATE_NOOP("CardLists", "4"), 4}, {QT_TRANSLATE_NOOP("CardLists", "5"), 5},
+        {QT_TRANSLATE_NOOP("CardLists", "6"), 6}, {QT_TRANSLATE_NOOP("CardLists", "7"), 7}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::filterTimes()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("12ms"), 0},
-                                          {CARD_TEXT("48ms"), 1},
-                                          {CARD_TEXT("96ms"), 2},
-                                          {CARD_TEXT("192ms"), 3},
-                                          {CARD_TEXT("384ms"), 4}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "12ms"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "48ms"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "96ms"), 2},
+                                          {QT_TRANSLATE_NOOP("CardLists", "192ms"), 3},
+                                          {QT_TRANSLATE_NOOP("CardLists", "384ms"), 4}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::inputRanges()
 {
-    static const QVector<CardChoice> list{
-        {CARD_TEXT("0~10V"), 0}, {CARD_TEXT("0~20mA"), 1}, {CARD_TEXT("4~20mA"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "0~10V"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0~20mA"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "4~20mA"), 2}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::openWireDetect()
 {
-    static const QVector<CardChoice> list{
-        {CARD_TEXT("Ban"), 0}, {CARD_TEXT("Enable"), 1}, {CARD_TEXT("Invalid"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "Ban"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Enable"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Invalid"), 2}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::analogDirections()
 {
-    static const QVector<CardChoice> list{{CARD_TEXT("Upscale"), 0}, {CARD_TEXT("Downscale"), 1}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "Upscale"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "Downscale"), 1}};
     return list;
 }
 
 const QVector<CardChoice>& CardLists::outputRanges()
 {
-    static const QVector<CardChoice> list{
-        {CARD_TEXT("4~20mA"), 0}, {CARD_TEXT("0~20mA"), 1}, {CARD_TEXT("0~10V"), 2}};
+    static const QVector<CardChoice> list{{QT_TRANSLATE_NOOP("CardLists", "4~20mA"), 0},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0~20mA"), 1},
+                                          {QT_TRANSLATE_NOOP("CardLists", "0~10V"), 2}};
     return list;
 }
 

@@ -3,7 +3,10 @@
 #include <corekit/hosthome.h>
 
 #include <QFile>
+#include <QHash>
 #include <QTextStream>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -210,6 +213,48 @@ void applyKey(ModuleDescriptor& d, Key key, const QString& value)
     }
 }
 
+// One version of a catalog file: a rewrite changes its size or its times (nanoseconds), a
+// replacement its inode. stat() rather than QFileInfo: QFileInfo's times are local
+// QDateTimes, and converting them cost more than the lookup they guard.
+struct Stamp
+{
+    qint64 inode = -1;
+    qint64 size = -1;
+    qint64 modifiedNs = -1;
+    qint64 changedNs = -1; // also moves when only the permissions change
+    bool isFile = false;
+
+    static Stamp of(const QString& path)
+    {
+        struct stat st
+        {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return {};
+        return {qint64(st.st_ino), qint64(st.st_size),
+                qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec, S_ISREG(st.st_mode)};
+    }
+    bool operator==(const Stamp& o) const
+    {
+        return inode == o.inode && size == o.size && modifiedNs == o.modifiedNs &&
+               changedNs == o.changedNs && isFile == o.isFile;
+    }
+};
+
+struct CachedFile
+{
+    Stamp stamp;
+    QList<ModuleDescriptor> records;
+};
+
+// Parsed catalog files by path. Every restore and recompile looks its module up; parsing
+// the file each time cost more than the rest of a small restore.
+QHash<QString, CachedFile>& cache()
+{
+    static QHash<QString, CachedFile> files;
+    return files;
+}
+
 } // namespace
 
 QString ModuleCatalog::fileName(int typeId)
@@ -226,10 +271,18 @@ QString ModuleCatalog::filePath(int typeId)
 
 QList<ModuleDescriptor> ModuleCatalog::read(int typeId)
 {
-    QFile file(filePath(typeId));
-    if (file.size() > MaxFileSize || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString path = filePath(typeId);
+    const Stamp stamp = Stamp::of(path);
+    const auto cached = cache().constFind(path);
+    if (cached != cache().constEnd() && cached->stamp == stamp && stamp.isFile)
+        return cached->records;
+    cache().remove(path);
+    QFile file(path);
+    if (stamp.size > MaxFileSize || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    return parse(file);
+    const QList<ModuleDescriptor> records = parse(file);
+    cache().insert(path, {stamp, records});
+    return records;
 }
 
 QList<ModuleDescriptor> ModuleCatalog::parse(QIODevice& device)

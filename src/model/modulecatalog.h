@@ -19,7 +19,8 @@ public:
     static QString filePath(int typeId);
 
     // The records of a type's catalog file in file order; empty when the file cannot be
-    // read.
+    // read. Parsed files are kept by path and read again only when their size or times
+    // change (GUI thread only, as every caller).
     static QList<ModuleDescriptor> read(int typeId);
 
     // The records of a catalog text. A record runs from "[MODULE START]" to "[END]"; one

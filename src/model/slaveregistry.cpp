@@ -38,6 +38,24 @@ void sortEntries(QList<Entry>& list)
         list.append(k.second);
 }
 
+enum class Ties { NewFirst, NewLast };
+
+void insertByNodeId(QList<SlaveEntry>& list, SlaveEntry entry, Ties ties)
+{
+    if (contains(list, entry.handle))
+        return;
+    const int nodeId = SlaveRegistry::nodeIdOf(entry.iface, entry.handle);
+    // Node ids are asked afresh: a slave's node id may have changed since it was added.
+    int at = 0;
+    while (at < list.size()) {
+        const int listed = SlaveRegistry::nodeIdOf(list.at(at).iface, list.at(at).handle);
+        if (listed > nodeId || (listed == nodeId && ties == Ties::NewFirst))
+            break;
+        ++at;
+    }
+    list.insert(at, std::move(entry));
+}
+
 } // namespace
 
 int SlaveRegistry::nodeIdOf(const Interface& iface, int handle)
@@ -54,14 +72,12 @@ void SlaveRegistry::insertOrdered(QList<SlaveEntry>& list, int handle, const QSt
 
 void SlaveRegistry::insertOrdered(QList<SlaveEntry>& list, SlaveEntry entry)
 {
-    if (contains(list, entry.handle))
-        return;
-    const int nodeId = nodeIdOf(entry.iface, entry.handle);
-    // Node ids are asked afresh: a slave's node id may have changed since it was added.
-    int at = 0;
-    while (at < list.size() && nodeIdOf(list.at(at).iface, list.at(at).handle) < nodeId)
-        ++at;
-    list.insert(at, entry);
+    insertByNodeId(list, std::move(entry), Ties::NewFirst);
+}
+
+void SlaveRegistry::insertFromBlock(QList<SlaveEntry>& list, SlaveEntry entry)
+{
+    insertByNodeId(list, std::move(entry), Ties::NewLast);
 }
 
 void SlaveRegistry::appendCan(QList<CanNodeEntry>& list, int handle, const QString& pluginPath)

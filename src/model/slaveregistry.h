@@ -24,6 +24,9 @@ public:
     // before slaves with its node id); a handle already listed is ignored.
     static void insertOrdered(QList<SlaveEntry>& list, int handle, const QString& pluginPath);
     static void insertOrdered(QList<SlaveEntry>& list, SlaveEntry entry);
+    // As insertOrdered, but after the slaves with an equal node id: slaves read from a block
+    // keep the block's order, so save data read and written again stays the same.
+    static void insertFromBlock(QList<SlaveEntry>& list, SlaveEntry entry);
 
     // Appends a CAN slave; kind 0 for "dpslavekit.dll" slaves (any case), else -1.
     static void appendCan(QList<CanNodeEntry>& list, int handle, const QString& pluginPath);

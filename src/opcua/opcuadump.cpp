@@ -5,7 +5,7 @@
 
 namespace {
 
-void addProblem(QList<PayloadField>& fields, int size, const QString& problem)
+void addProblem(QList<DumpField>& fields, int size, const QString& problem)
 {
     if (!problem.isEmpty())
         fields.append({QStringLiteral("(problem)"), 0, size, problem});
@@ -13,9 +13,9 @@ void addProblem(QList<PayloadField>& fields, int size, const QString& problem)
 
 } // namespace
 
-QList<PayloadField> OpcUaDump::settings(const QByteArray& payload)
+QList<DumpField> OpcUaDump::settings(const QByteArray& payload)
 {
-    QList<PayloadField> fields;
+    QList<DumpField> fields;
     if (payload.isEmpty()) {
         fields.append({QStringLiteral("(empty)"), 0, 0, QStringLiteral("the page's defaults")});
         return fields;
@@ -25,9 +25,9 @@ QList<PayloadField> OpcUaDump::settings(const QByteArray& payload)
     return fields;
 }
 
-QList<PayloadField> OpcUaDump::interfaces(const QByteArray& payload)
+QList<DumpField> OpcUaDump::interfaces(const QByteArray& payload)
 {
-    QList<PayloadField> fields;
+    QList<DumpField> fields;
     if (payload.isEmpty()) {
         fields.append({QStringLiteral("(empty)"), 0, 0, QStringLiteral("no interfaces")});
         return fields;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payloadfield.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -11,8 +11,8 @@ class OpcUaDump
 {
 public:
     // Every field of the settings payload; passwords are masked.
-    static QList<PayloadField> settings(const QByteArray& payload);
+    static QList<DumpField> settings(const QByteArray& payload);
     // Every field of the interface payload, each variable with its rebuilt address, then
     // one line per interface with its node counts.
-    static QList<PayloadField> interfaces(const QByteArray& payload);
+    static QList<DumpField> interfaces(const QByteArray& payload);
 };

@@ -3,10 +3,17 @@
 #include "opcuainterfacecodec.h"
 #include "opcuasettingscodec.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QIODevice>
 
 namespace {
+
+// Reasons reach the user in the dialog's import message.
+QString text(const char* source)
+{
+    return QCoreApplication::translate("OpcUaFile", source);
+}
 
 constexpr quint32 kNullArray = 0xFFFFFFFF;
 
@@ -14,7 +21,8 @@ bool readArray(QDataStream& in, const char* name, QByteArray& array, QString* pr
 {
     QIODevice* device = in.device();
     if (device->bytesAvailable() < 4) {
-        *problem = QStringLiteral("the file ends before the %1").arg(QLatin1String(name));
+        *problem =
+            text(QT_TRANSLATE_NOOP("OpcUaFile", "the file ends before the %1")).arg(text(name));
         return false;
     }
     quint32 count = 0;
@@ -22,8 +30,8 @@ bool readArray(QDataStream& in, const char* name, QByteArray& array, QString* pr
     if (count == kNullArray || count == 0)
         return true;
     if (count > quint64(device->bytesAvailable())) {
-        *problem = QStringLiteral("the %1 declares %2 bytes; %3 remain")
-                       .arg(QLatin1String(name))
+        *problem = text(QT_TRANSLATE_NOOP("OpcUaFile", "the %1 declares %2 bytes; %3 remain"))
+                       .arg(text(name))
                        .arg(count)
                        .arg(device->bytesAvailable());
         return false;
@@ -49,15 +57,17 @@ std::optional<OpcUaFileContents> OpcUaFile::decode(const QByteArray& bytes, QStr
     QString why;
     QDataStream in(bytes);
     OpcUaFileContents contents;
-    if (!readArray(in, "server settings", contents.settings, &why) ||
-        !readArray(in, "server interface", contents.interfaces, &why)) {
+    if (!readArray(in, QT_TRANSLATE_NOOP("OpcUaFile", "server settings"), contents.settings,
+                   &why) ||
+        !readArray(in, QT_TRANSLATE_NOOP("OpcUaFile", "server interface"), contents.interfaces,
+                   &why)) {
         if (problem)
             *problem = why;
         return std::nullopt;
     }
     if (!in.atEnd()) {
         if (problem)
-            *problem = QStringLiteral("%1 bytes follow the two payloads")
+            *problem = text(QT_TRANSLATE_NOOP("OpcUaFile", "%1 bytes follow the two payloads"))
                            .arg(in.device()->bytesAvailable());
         return std::nullopt;
     }
@@ -69,13 +79,14 @@ QString OpcUaFile::payloadProblem(const OpcUaFileContents& contents)
     if (!contents.settings.isEmpty()) {
         const OpcUaSettingsDecode settings = OpcUaSettingsCodec::decode(contents.settings);
         if (!settings.complete())
-            return QStringLiteral("the server settings are damaged (%1)").arg(settings.problem);
+            return text(QT_TRANSLATE_NOOP("OpcUaFile", "the server settings are damaged (%1)"))
+                .arg(settings.problem);
     }
     if (!contents.interfaces.isEmpty()) {
         const OpcUaInterfaceDecode interfaces =
             OpcUaInterfaceCodec::decode(contents.interfaces, OpcUaInterfaceCodec::MaxVariables);
         if (!interfaces.complete())
-            return QStringLiteral("the server interface cannot be taken (%1)")
+            return text(QT_TRANSLATE_NOOP("OpcUaFile", "the server interface cannot be taken (%1)"))
                 .arg(interfaces.reason());
     }
     return QString();
@@ -91,7 +102,8 @@ std::optional<OpcUaFileContents> OpcUaFile::read(QIODevice& device, QString* pro
         bytes.append(piece, int(got));
     if (bytes.size() > MaxSize) {
         if (problem)
-            *problem = QStringLiteral("the file is larger than %1 bytes").arg(MaxSize);
+            *problem = text(QT_TRANSLATE_NOOP("OpcUaFile", "the file is larger than %1 bytes"))
+                           .arg(MaxSize);
         return std::nullopt;
     }
     auto contents = decode(bytes, problem);

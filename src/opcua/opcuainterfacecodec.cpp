@@ -1,9 +1,11 @@
 #include "opcuainterfacecodec.h"
 
 #include "opcuaaddress.h"
-#include "payloadreader.h"
-#include "payloadwriter.h"
+#include "bytes/bytereader.h"
+#include "bytes/bytewriter.h"
+#include "bytes/fieldchannel.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -47,7 +49,7 @@ void walk(Records& records, Visit visit)
 QByteArray OpcUaInterfaceCodec::encode(const OpcUaInterfaces& interfaces)
 {
     const int count = int(std::min<size_t>(interfaces.size(), MaxInterfaces));
-    PayloadWriter out;
+    ByteWriter out;
     out.reserve(32 + 64 * recordCount(interfaces));
     out.u16(0);
     out.u8(quint8(count));
@@ -123,15 +125,21 @@ QString OpcUaInterfaceDecode::reason() const
     if (!problem.isEmpty())
         return problem;
     if (overLimit)
-        return QStringLiteral("it declares %1 variables; at most %2 can be published")
+        return QCoreApplication::translate("OpcUaInterfaceCodec",
+                                           "it declares %1 variables; at most %2 can be published")
             .arg(declaredVariables)
             .arg(OpcUaInterfaceCodec::MaxVariables);
     if (droppedNoInterface)
-        return QStringLiteral("%1 variables name no interface").arg(droppedNoInterface);
+        return QCoreApplication::translate("OpcUaInterfaceCodec", "%1 variables name no interface")
+            .arg(droppedNoInterface);
     if (droppedNoParent)
-        return QStringLiteral("%1 variables name no data-block object").arg(droppedNoParent);
+        return QCoreApplication::translate("OpcUaInterfaceCodec",
+                                           "%1 variables name no data-block object")
+            .arg(droppedNoParent);
     if (droppedAddress)
-        return QStringLiteral("%1 variables have an address of unknown area or data type")
+        return QCoreApplication::translate(
+                   "OpcUaInterfaceCodec",
+                   "%1 variables have an address of unknown area or data type")
             .arg(droppedAddress);
     return QString();
 }
@@ -152,9 +160,10 @@ struct ReadVariable
 class InterfaceReader
 {
 public:
-    InterfaceReader(const QByteArray& payload, quint32 limit, QList<PayloadField>* trace,
+    InterfaceReader(const QByteArray& payload, quint32 limit, QList<DumpField>* trace,
                     OpcUaInterfaceDecode& d)
-        : m_in(payload, trace)
+        : m_bytes(payload)
+        , m_in(m_bytes, trace)
         , m_limit(limit)
         , m_d(d)
     {}
@@ -164,7 +173,7 @@ public:
         if (!interfaces())
             return;
         quint16 reserved = 0;
-        const int block = m_in.pos() + 2;
+        const int block = m_bytes.pos() + 2;
         quint32 length = 0;
         quint32 count = 0;
         if (!m_in.u16("reserved", reserved) || !m_in.u32("variable block length", length) ||
@@ -177,10 +186,11 @@ public:
             m_d.overLimit = true;
             return;
         }
-        if (count > quint32(m_in.remaining() / kMinVariableSize)) {
-            problem(QStringLiteral("%1 variables cannot fit in the %2 bytes left")
+        if (count > quint32(m_bytes.remaining() / kMinVariableSize)) {
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "%1 variables cannot fit in the %2 bytes left")
                         .arg(count)
-                        .arg(m_in.remaining()));
+                        .arg(m_bytes.remaining()));
             return;
         }
         m_read.reserve(count);
@@ -191,16 +201,18 @@ public:
             if (!ok)
                 return;
         }
-        if (quint32(m_in.pos() - block) != length)
-            problem(QStringLiteral("the variable block declares %1 bytes; it holds %2")
+        if (quint32(m_bytes.pos() - block) != length)
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "the variable block declares %1 bytes; it holds %2")
                         .arg(length)
-                        .arg(m_in.pos() - block));
+                        .arg(m_bytes.pos() - block));
         if (!m_in.u16("reserved", reserved)) {
             cut();
             return;
         }
-        if (!m_in.atEnd())
-            problem(QStringLiteral("%1 bytes after the end").arg(m_in.remaining()));
+        if (!m_bytes.atEnd())
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec", "%1 bytes after the end")
+                        .arg(m_bytes.remaining()));
     }
 
     // Moves the kept records into their places. Children come after their object in
@@ -229,10 +241,11 @@ private:
             cut();
             return false;
         }
-        if (count * kMinInterfaceSize > m_in.remaining()) {
-            problem(QStringLiteral("%1 interfaces cannot fit in the %2 bytes left")
+        if (count * kMinInterfaceSize > m_bytes.remaining()) {
+            problem(QCoreApplication::translate("OpcUaInterfaceCodec",
+                                                "%1 interfaces cannot fit in the %2 bytes left")
                         .arg(count)
-                        .arg(m_in.remaining()));
+                        .arg(m_bytes.remaining()));
             return false;
         }
         m_d.interfaces.reserve(count);
@@ -255,16 +268,17 @@ private:
                 m_interfaceIndex.insert(id, i);
             m_d.interfaces.push_back(std::move(read));
         }
-        if (quint16(m_in.pos()) != length)
-            problem(QStringLiteral("the interface block declares %1 bytes; it holds %2")
+        if (quint16(m_bytes.pos()) != length)
+            problem(QCoreApplication::translate(
+                        "OpcUaInterfaceCodec", "the interface block declares %1 bytes; it holds %2")
                         .arg(length)
-                        .arg(m_in.pos()));
+                        .arg(m_bytes.pos()));
         return true;
     }
 
     bool variable()
     {
-        const int start = m_in.pos();
+        const int start = m_bytes.pos();
         quint16 interfaceId = 0;
         quint32 parent = 0;
         quint32 node = 0;
@@ -294,10 +308,12 @@ private:
         // A marker out of place means the records are not framed as written; what follows
         // would be noise.
         if (marker != kNodeMarker || end != 0) {
-            problem(QStringLiteral("variable %1 has markers %2 and %3 instead of 16 and 0")
-                        .arg(m_read.size() + 1)
-                        .arg(marker)
-                        .arg(end));
+            problem(
+                QCoreApplication::translate("OpcUaInterfaceCodec",
+                                            "variable %1 has markers %2 and %3 instead of 16 and 0")
+                    .arg(m_read.size() + 1)
+                    .arg(marker)
+                    .arg(end));
             return false;
         }
         ++m_d.readVariables;
@@ -308,8 +324,8 @@ private:
         r.dbNumber = dbNumber;
         r.accessLevel = access;
         place(v, area, (quint32(high) << 16) | low);
-        if (m_in.tracing())
-            m_in.note(QStringLiteral("address"), start, m_in.pos() - start, describe(v));
+        if (m_in.recording())
+            m_in.add(QStringLiteral("address"), start, m_bytes.pos() - start, describe(v));
         m_read.push_back(std::move(v));
         return true;
     }
@@ -370,7 +386,11 @@ private:
         return (quint64(quint32(interfaceIndex)) << 32) | nodeId;
     }
 
-    void cut() { problem(QStringLiteral("cut short at byte %1").arg(m_in.pos())); }
+    void cut()
+    {
+        problem(QCoreApplication::translate("OpcUaInterfaceCodec", "cut short at byte %1")
+                    .arg(m_bytes.pos()));
+    }
 
     void problem(const QString& text)
     {
@@ -378,7 +398,8 @@ private:
             m_d.problem = text;
     }
 
-    PayloadReader m_in;
+    ByteReader m_bytes;
+    DumpChannel m_in; // named reads, recorded for dumps when asked
     const quint32 m_limit;
     OpcUaInterfaceDecode& m_d;
     QHash<quint16, int> m_interfaceIndex;
@@ -389,7 +410,7 @@ private:
 } // namespace
 
 OpcUaInterfaceDecode OpcUaInterfaceCodec::decode(const QByteArray& payload, quint32 limit,
-                                                 QList<PayloadField>* trace)
+                                                 QList<DumpField>* trace)
 {
     OpcUaInterfaceDecode d;
     InterfaceReader reader(payload, limit, trace, d);

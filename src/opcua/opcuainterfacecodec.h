@@ -1,7 +1,7 @@
 #pragma once
 
 #include "opcuainterface.h"
-#include "payloadfield.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -55,7 +55,7 @@ public:
     // `limit`, no record is read (overLimit).
     static OpcUaInterfaceDecode decode(const QByteArray& payload,
                                        quint32 limit = std::numeric_limits<quint32>::max(),
-                                       QList<PayloadField>* trace = nullptr);
+                                       QList<DumpField>* trace = nullptr);
 
     static int recordCount(const OpcUaInterfaces& interfaces);
 };

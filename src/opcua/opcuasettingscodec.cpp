@@ -1,7 +1,10 @@
 #include "opcuasettingscodec.h"
 
-#include "payloadreader.h"
-#include "payloadwriter.h"
+#include "bytes/bytereader.h"
+#include "bytes/bytewriter.h"
+#include "bytes/fieldchannel.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -11,7 +14,7 @@ constexpr int kMinUserSize = 2; // two empty texts
 
 QByteArray OpcUaSettingsCodec::encode(const OpcUaSettings& s)
 {
-    PayloadWriter users;
+    ByteWriter users;
     int count = 0;
     for (const OpcUaSettings::User& user : s.users) {
         if (!isWritten(user) || count == MaxUsers)
@@ -22,7 +25,7 @@ QByteArray OpcUaSettingsCodec::encode(const OpcUaSettings& s)
     }
     const QByteArray records = users.take();
 
-    PayloadWriter out;
+    ByteWriter out;
     out.u8(s.serverEnabled ? 1 : 0);
     out.u8(s.anonymousLogin ? 1 : 0);
     out.u8(s.userAuthentication ? 1 : 0);
@@ -53,8 +56,9 @@ namespace {
 class SettingsReader
 {
 public:
-    SettingsReader(const QByteArray& payload, QList<PayloadField>* trace, OpcUaSettingsDecode& d)
-        : m_in(payload, trace)
+    SettingsReader(const QByteArray& payload, QList<DumpField>* trace, OpcUaSettingsDecode& d)
+        : m_bytes(payload)
+        , m_in(m_bytes, trace)
         , m_d(d)
     {}
 
@@ -88,14 +92,16 @@ public:
         next();
         if (!done(m_in.u16("reserved", reserved)))
             return;
-        if (!m_in.atEnd())
-            problem(QStringLiteral("%1 bytes after the end").arg(m_in.remaining()));
+        if (!m_bytes.atEnd())
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "%1 bytes after the end")
+                        .arg(m_bytes.remaining()));
     }
 
     void finish()
     {
         if (m_d.reached != OpcUaSettingsField::End)
-            problem(QStringLiteral("cut short at byte %1").arg(m_in.pos()));
+            problem(QCoreApplication::translate("OpcUaSettingsCodec", "cut short at byte %1")
+                        .arg(m_bytes.pos()));
     }
 
 private:
@@ -111,15 +117,16 @@ private:
 
     bool users()
     {
-        const int start = m_in.pos();
+        const int start = m_bytes.pos();
         quint16 length = 0;
         quint8 count = 0;
         if (!m_in.u16("users block length", length) || !m_in.u8("user count", count))
             return false;
-        if (count * kMinUserSize > m_in.remaining()) {
-            problem(QStringLiteral("%1 users cannot fit in the %2 bytes left")
+        if (count * kMinUserSize > m_bytes.remaining()) {
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "%1 users cannot fit in the %2 bytes left")
                         .arg(count)
-                        .arg(m_in.remaining()));
+                        .arg(m_bytes.remaining()));
             return false;
         }
         QVector<OpcUaSettings::User> users;
@@ -128,15 +135,16 @@ private:
             OpcUaSettings::User user;
             m_in.group(QStringLiteral("user %1").arg(i + 1));
             const bool ok = m_in.text8("name", user.name) &&
-                            m_in.text8("password", user.password, /*masked=*/true);
+                            m_in.maskedText8("password", user.password);
             m_in.endGroup();
             if (!ok)
                 return false;
             users.append(user);
         }
-        const int size = m_in.pos() - start;
+        const int size = m_bytes.pos() - start;
         if (quint16(size) != length)
-            problem(QStringLiteral("the users block declares %1 bytes; it holds %2")
+            problem(QCoreApplication::translate("OpcUaSettingsCodec",
+                                                "the users block declares %1 bytes; it holds %2")
                         .arg(length)
                         .arg(size));
         m_d.settings.users = users;
@@ -159,14 +167,15 @@ private:
             m_d.problem = text;
     }
 
-    PayloadReader m_in;
+    ByteReader m_bytes;
+    DumpChannel m_in; // named reads, recorded for dumps when asked
     OpcUaSettingsDecode& m_d;
 };
 
 } // namespace
 
 OpcUaSettingsDecode OpcUaSettingsCodec::decode(const QByteArray& payload,
-                                               QList<PayloadField>* trace)
+                                               QList<DumpField>* trace)
 {
     OpcUaSettingsDecode d;
     SettingsReader reader(payload, trace, d);

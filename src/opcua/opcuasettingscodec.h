@@ -1,7 +1,7 @@
 #pragma once
 
 #include "opcuasettings.h"
-#include "payloadfield.h"
+#include "bytes/fieldchannel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -50,7 +50,7 @@ public:
     // Reads as far as the bytes go; never past the end, and a count is checked against
     // what remains before anything is read for it. Passwords are masked in the trace.
     static OpcUaSettingsDecode decode(const QByteArray& payload,
-                                      QList<PayloadField>* trace = nullptr);
+                                      QList<DumpField>* trace = nullptr);
 
     // Whether a user goes into the payload.
     static bool isWritten(const OpcUaSettings::User& user)

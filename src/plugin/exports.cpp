@@ -1,5 +1,6 @@
 // The plug-in's C-linkage entry points. They only translate handles and delegate; the
-// behaviour lives in the classes they call.
+// behaviour lives in the classes they call. Every export that takes a handle is safe on a
+// null one (docs/architecture.md lists what each then answers).
 
 #include "block/blockcompare.h"
 #include "block/paramblock.h"
@@ -21,6 +22,14 @@ namespace {
 CpuObject* object(void* handle)
 {
     return static_cast<CpuObject*>(handle);
+}
+
+// compile and compileOld without an object: failure, no block and no codes.
+int failedCompile(QByteArray& block, QList<int>& errors)
+{
+    block.clear();
+    errors.clear();
+    return 1;
 }
 
 } // namespace
@@ -59,7 +68,8 @@ CORVO_EXPORT int config(void* handle, const QString& projectPath, QWidget* paren
 
 CORVO_EXPORT QByteArray save(void* handle)
 {
-    return ParamBlock::save(*object(handle));
+    CpuObject* cpu = object(handle);
+    return cpu ? ParamBlock::save(*cpu) : QByteArray();
 }
 
 CORVO_EXPORT void* restore(const QByteArray& saveData, const QString& projectPath)
@@ -79,11 +89,15 @@ CORVO_EXPORT QStringList compare(const QByteArray& first, const QByteArray& seco
 
 CORVO_EXPORT int compile(void* handle, QByteArray& block, QList<int>& errors)
 {
+    if (!handle)
+        return failedCompile(block, errors);
     return ParamBlock::compile(*object(handle), block, errors);
 }
 
 CORVO_EXPORT int compileOld(void* handle, QByteArray& block, QList<int>& errors)
 {
+    if (!handle)
+        return failedCompile(block, errors);
     return ParamBlock::compileOld(*object(handle), block, errors);
 }
 
@@ -104,57 +118,62 @@ CORVO_EXPORT int getFileVersion()
 
 CORVO_EXPORT QString getName(void* handle)
 {
-    return object(handle)->descriptor.ObjName;
+    return handle ? object(handle)->descriptor.ObjName : QString();
 }
 
 CORVO_EXPORT QString getComment(void* handle)
 {
-    return object(handle)->descriptor.comment;
+    return handle ? object(handle)->descriptor.comment : QString();
 }
 
 CORVO_EXPORT int getRackId(void* handle)
 {
-    return object(handle)->descriptor.rackId;
+    return handle ? object(handle)->descriptor.rackId : -1;
 }
 
 CORVO_EXPORT void setRackId(void* handle, int rackId)
 {
-    object(handle)->descriptor.rackId = rackId;
+    if (CpuObject* cpu = object(handle))
+        cpu->descriptor.rackId = rackId;
 }
 
 CORVO_EXPORT int getSlotId(void* handle)
 {
-    return object(handle)->descriptor.slotId;
+    return handle ? object(handle)->descriptor.slotId : -1;
 }
 
 CORVO_EXPORT void setSlotId(void* handle, int slotId)
 {
-    object(handle)->descriptor.slotId = slotId;
+    if (CpuObject* cpu = object(handle))
+        cpu->descriptor.slotId = slotId;
 }
 
 CORVO_EXPORT Position getPosition(void* handle)
 {
-    return object(handle)->descriptor.position;
+    return handle ? object(handle)->descriptor.position : Position();
 }
 
 CORVO_EXPORT void setPosition(void* handle, const Position& position)
 {
-    object(handle)->descriptor.position = position;
+    if (CpuObject* cpu = object(handle))
+        cpu->descriptor.position = position;
 }
 
+// A map of no points: it covers no bytes.
 CORVO_EXPORT LocalIoMap getInMap(void* handle)
 {
-    return object(handle)->descriptor.inMap;
+    return handle ? object(handle)->descriptor.inMap : LocalIoMap();
 }
 
 CORVO_EXPORT LocalIoMap getOutMap(void* handle)
 {
-    return object(handle)->descriptor.outMap;
+    return handle ? object(handle)->descriptor.outMap : LocalIoMap();
 }
 
 CORVO_EXPORT void enableEtherCAT(void* handle)
 {
-    object(handle)->etherCat.enabled = 1;
+    if (CpuObject* cpu = object(handle))
+        cpu->etherCat.enabled = 1;
 }
 
 CORVO_EXPORT int getBaudrate(void* handle)

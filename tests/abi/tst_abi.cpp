@@ -6,7 +6,53 @@
 #include <QLibrary>
 #include <QtTest>
 
+#include <functional>
+
 using namespace CorvoCpuApi;
+
+namespace {
+
+const char* const kExports[] = {"createObject",
+                                "releaseObject",
+                                "config",
+                                "cloneFromHandle",
+                                "getFileVersion",
+                                "getName",
+                                "getComment",
+                                "getRackId",
+                                "setRackId",
+                                "getSlotId",
+                                "setSlotId",
+                                "getPosition",
+                                "setPosition",
+                                "getInMap",
+                                "getOutMap",
+                                "enableEtherCAT",
+                                "getBaudrate",
+                                "getNodeId",
+                                "save",
+                                "restore",
+                                "cloneFromSaveData",
+                                "compare",
+                                "compile",
+                                "compileOld",
+                                "recompile",
+                                "addCanSlave",
+                                "removeCanSlave",
+                                "getCanSlaveList",
+                                "addEthSlave",
+                                "removeEthSlave",
+                                "getEthSlaveList",
+                                "addEipSlave",
+                                "removeEipSlave",
+                                "getEipSlaveList",
+                                "addQbusSlave",
+                                "removeQbusSlave",
+                                "getQbusSlaveList",
+                                "getMappingSym",
+                                "resetEthSlaveIoMapChanged"};
+
+} // namespace
 
 // The plug-in as the host sees it: loaded by file name, every export resolved by name.
 class TestAbi : public QObject
@@ -19,10 +65,15 @@ private slots:
     void everyExportResolves();
     void lifecycleThroughExports();
     void guardsAndConstants();
+    void everyExportOnANullHandle_data();
+    void everyExportOnANullHandle();
     void blocksThroughExports();
     void busesThroughExports();
 
 private:
+    // What each export answers without an object (docs/architecture.md has the table).
+    QHash<QString, std::function<void()>> nullHandleChecks();
+
     template <typename Fn>
     Fn fn(const char* name)
     {
@@ -41,25 +92,7 @@ void TestAbi::initTestCase()
 void TestAbi::everyExportResolves_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"createObject",    "releaseObject",
-                             "cloneFromHandle", "getFileVersion",
-                             "getName",         "getComment",
-                             "getRackId",       "setRackId",
-                             "getSlotId",       "setSlotId",
-                             "getPosition",     "setPosition",
-                             "getInMap",        "getOutMap",
-                             "enableEtherCAT",  "getBaudrate",
-                             "getNodeId",       "save",
-                             "restore",         "cloneFromSaveData",
-                             "compare",         "compile",
-                             "compileOld",      "recompile",
-                             "addCanSlave",     "removeCanSlave",
-                             "getCanSlaveList", "addEthSlave",
-                             "removeEthSlave",  "getEthSlaveList",
-                             "addEipSlave",     "removeEipSlave",
-                             "getEipSlaveList", "addQbusSlave",
-                             "removeQbusSlave", "getQbusSlaveList",
-                             "getMappingSym",   "resetEthSlaveIoMapChanged"})
+    for (const char* name : kExports)
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -112,6 +145,174 @@ void TestAbi::guardsAndConstants()
     int anything = 42;
     QVERIFY(!fn<CloneFromHandleFn>("cloneFromHandle")(&anything));
     QCOMPARE(fn<GetFileVersionFn>("getFileVersion")(), 0);
+}
+
+void TestAbi::everyExportOnANullHandle_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : kExports)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestAbi::everyExportOnANullHandle()
+{
+    QFETCH(QString, name);
+    const auto checks = nullHandleChecks();
+    QVERIFY2(checks.contains(name), "each export has its null-handle answer");
+    HostFixture host;
+    checks.value(name)();
+}
+
+QHash<QString, std::function<void()>> TestAbi::nullHandleChecks()
+{
+    const QString project;
+    auto getInt = [this](const char* name, int expected) {
+        return [=] {
+            QCOMPARE(fn<GetIntFn>(name)(nullptr), expected);
+        };
+    };
+    auto setInt = [this](const char* name) {
+        return [=] {
+            fn<SetIntFn>(name)(nullptr, 7);
+        };
+    };
+    auto add = [this](const char* name) {
+        return [=] {
+            fn<AddSlaveFn>(name)(nullptr, 3000001, QStringLiteral("ecatslavekit.dll"));
+        };
+    };
+    auto remove = [this](const char* name) {
+        return [=] {
+            fn<RemoveSlaveFn>(name)(nullptr, 3000001);
+        };
+    };
+    auto list = [this](const char* name) {
+        return [=] {
+            QList<int> handles{1};
+            QList<int> codes{2};
+            QCOMPARE(fn<SlaveListFn>(name)(nullptr, handles, codes), -1);
+            QCOMPARE(handles, QList<int>{1});
+            QCOMPARE(codes, QList<int>{2});
+        };
+    };
+    auto map = [this](const char* name) {
+        return [=] {
+            const LocalIoMap map = fn<GetMapFn>(name)(nullptr);
+            QCOMPARE(map.points, quint8(0));
+            QCOMPARE(map.byteCount(), 0);
+        };
+    };
+    auto compileCheck = [this](const char* name) {
+        return [=] {
+            QByteArray block("stale");
+            QList<int> errors{8};
+            QCOMPARE(fn<CompileFn>(name)(nullptr, block, errors), 1);
+            QVERIFY(block.isEmpty());
+            QVERIFY(errors.isEmpty());
+        };
+    };
+    return {
+        {"createObject",
+         [=] {
+             QVERIFY(!fn<CreateObjectFn>("createObject")(0, project));
+         }},
+        {"releaseObject",
+         [=] {
+             fn<ReleaseObjectFn>("releaseObject")(nullptr);
+         }},
+        // A parent that is never touched: the handle alone must stop the call.
+        {"config",
+         [=] {
+             int notAWidget = 0;
+             QCOMPARE(fn<ConfigFn>("config")(nullptr, project,
+                                             reinterpret_cast<QWidget*>(&notAWidget), false),
+                      0);
+         }},
+        {"cloneFromHandle",
+         [=] {
+             QVERIFY(!fn<CloneFromHandleFn>("cloneFromHandle")(nullptr));
+         }},
+        {"getFileVersion",
+         [=] {
+             QCOMPARE(fn<GetFileVersionFn>("getFileVersion")(), 0);
+         }},
+        {"getName",
+         [=] {
+             QVERIFY(fn<GetNameFn>("getName")(nullptr).isNull());
+         }},
+        {"getComment",
+         [=] {
+             QVERIFY(fn<GetCommentFn>("getComment")(nullptr).isNull());
+         }},
+        {"getRackId", getInt("getRackId", -1)},
+        {"setRackId", setInt("setRackId")},
+        {"getSlotId", getInt("getSlotId", -1)},
+        {"setSlotId", setInt("setSlotId")},
+        {"getPosition",
+         [=] {
+             const Position position = fn<GetPositionFn>("getPosition")(nullptr);
+             QCOMPARE(position.x, 0);
+             QCOMPARE(position.y, 0);
+         }},
+        {"setPosition",
+         [=] {
+             fn<SetPositionFn>("setPosition")(nullptr, Position{1, 2});
+         }},
+        {"getInMap", map("getInMap")},
+        {"getOutMap", map("getOutMap")},
+        {"enableEtherCAT",
+         [=] {
+             fn<EnableEtherCatFn>("enableEtherCAT")(nullptr);
+         }},
+        {"getBaudrate", getInt("getBaudrate", -1)},
+        {"getNodeId", getInt("getNodeId", -1)},
+        {"save",
+         [=] {
+             QVERIFY(fn<SaveFn>("save")(nullptr).isEmpty());
+         }},
+        {"restore",
+         [=] {
+             QVERIFY(!fn<RestoreFn>("restore")(QByteArray(), project));
+         }},
+        {"cloneFromSaveData",
+         [=] {
+             QVERIFY(!fn<CloneFromSaveDataFn>("cloneFromSaveData")(QByteArray(), project));
+         }},
+        {"compare",
+         [=] {
+             QVERIFY(fn<CompareFn>("compare")(QByteArray(), QByteArray()).isEmpty());
+         }},
+        {"compile", compileCheck("compile")},
+        {"compileOld", compileCheck("compileOld")},
+        {"recompile",
+         [=] {
+             int error = 42;
+             QVERIFY(!fn<RecompileFn>("recompile")(QByteArray(), project, error));
+             QCOMPARE(error, 42);
+         }},
+        {"addCanSlave", add("addCanSlave")},
+        {"removeCanSlave", remove("removeCanSlave")},
+        {"getCanSlaveList", list("getCanSlaveList")},
+        {"addEthSlave", add("addEthSlave")},
+        {"removeEthSlave", remove("removeEthSlave")},
+        {"getEthSlaveList", list("getEthSlaveList")},
+        {"addEipSlave", add("addEipSlave")},
+        {"removeEipSlave", remove("removeEipSlave")},
+        {"getEipSlaveList", list("getEipSlaveList")},
+        {"addQbusSlave", add("addQbusSlave")},
+        {"removeQbusSlave", remove("removeQbusSlave")},
+        {"getQbusSlaveList", list("getQbusSlaveList")},
+        {"getMappingSym",
+         [=] {
+             QList<Symbol> symbols{Symbol()};
+             fn<GetMappingSymFn>("getMappingSym")(nullptr, symbols);
+             QCOMPARE(symbols.size(), 1);
+         }},
+        {"resetEthSlaveIoMapChanged",
+         [=] {
+             fn<ResetEthSlaveIoMapChangedFn>("resetEthSlaveIoMapChanged")(nullptr);
+         }},
+    };
 }
 
 void TestAbi::blocksThroughExports()

@@ -268,6 +268,49 @@ private slots:
         QCOMPARE(OpcUaSection::write(back).size(), 8 + 4 + settings.size() + 4 + interface.size());
     }
 
+    void slavesWithEqualNodeIdsKeepTheirOrder_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("EtherCAT, save data") << 22 << int(WriteMode::Save);
+        QTest::newRow("EtherCAT, download block") << 22 << int(WriteMode::Download);
+        QTest::newRow("QBUS") << 35 << int(WriteMode::Save);
+        QTest::newRow("EtherNet/IP") << 49 << int(WriteMode::Save);
+    }
+
+    // Read and written again, a section is the same bytes: a reader must not reverse
+    // slaves that share a node id (found by fuzzing the save/restore round trip).
+    void slavesWithEqualNodeIdsKeepTheirOrder()
+    {
+        QFETCH(int, section);
+        QFETCH(int, mode);
+        const SlaveControl& control = section == 22 ? m_ecat : section == 35 ? m_qbus : m_eip;
+        const QString kit = section == 22 ? kEcat : section == 35 ? kQbus : kEip;
+        CpuObject cpu;
+        QList<SlaveEntry>& slaves = section == 22   ? cpu.etherCatSlaves
+                                    : section == 35 ? cpu.qbus.slaves
+                                                    : cpu.eip.slaves;
+        for (int type : {1, 2, 3}) {
+            const int slave = control.create(5);
+            control.setItems(slave, {{type, type}});
+            SlaveRegistry::insertOrdered(slaves, slave, kit);
+        }
+        auto write = [&](CpuObject& o) {
+            return section == 22   ? EtherCatSection::write(o, WriteMode(mode))
+                   : section == 35 ? SlaveListSection::writeQbus(o)
+                                   : SlaveListSection::writeEip(o);
+        };
+        const QByteArray first = write(cpu);
+        CpuObject back;
+        ByteReader in(first);
+        if (section == 22)
+            QVERIFY(EtherCatSection::read(back, in, ReadContext{WriteMode(mode), false}));
+        else
+            QVERIFY(section == 35 ? SlaveListSection::readQbus(back, in)
+                                  : SlaveListSection::readEip(back, in));
+        QCOMPARE(write(back), first);
+    }
+
     void qbusAndEipSlaves()
     {
         CpuObject cpu;

@@ -1,5 +1,5 @@
-#include <block/bytereader.h>
-#include <block/bytewriter.h>
+#include <bytes/bytereader.h>
+#include <bytes/bytewriter.h>
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "hostfixture.h"
 
-#include <block/bytereader.h>
+#include <bytes/bytereader.h>
 #include <block/canmasterbridge.h>
 #include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>

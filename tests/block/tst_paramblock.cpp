@@ -1,6 +1,6 @@
 #include "hostfixture.h"
 
-#include <block/bytereader.h>
+#include <bytes/bytereader.h>
 #include <block/headersection.h>
 #include <block/paramblock.h>
 #include <corekit/memory.h>

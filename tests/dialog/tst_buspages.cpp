@@ -2,7 +2,7 @@
 #include "hostfixture.h"
 #include "hostwindow.h"
 
-#include <block/bytereader.h>
+#include <bytes/bytereader.h>
 #include <block/canmasterbridge.h>
 #include <block/paramblock.h>
 #include <corekit/memory.h>

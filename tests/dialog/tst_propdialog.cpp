@@ -98,7 +98,7 @@ private slots:
     void defaultAllKeepsThePassword();
     void okChecksInTheirOrder();
     void okWritesEveryPage();
-    void eventFilter();
+    void inputMethodsAndTitleRadios();
     void configThroughTheExport_data();
     void configThroughTheExport();
     void pageTableIsConsistent();
@@ -366,7 +366,7 @@ void TestPropDialog::okWritesEveryPage()
     QCOMPARE(range.count, quint16(4));
 }
 
-void TestPropDialog::eventFilter()
+void TestPropDialog::inputMethodsAndTitleRadios()
 {
     auto cpu = create(0x21);
     QMainWindow host;

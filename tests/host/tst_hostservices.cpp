@@ -91,6 +91,12 @@ void TestHostServices::plcFactsFollowTheFiles()
     QCOMPARE(defaults.at(0).area, QStringLiteral("VW"));
     QCOMPARE(defaults.at(0).start, 100);
     QCOMPARE(defaults.at(1).length, 2);
+    QVERIFY(getPlcSupportOpcUA(QStringLiteral("T1"), QString()));
+    // The same names with other facts: the answers follow the rewrite.
+    m_host.setPlcModel(QStringLiteral("TEST-1"),
+                       QJsonObject{{"names", QJsonArray{"TEST-1", "T1"}}, {"opcUa", false}});
+    QVERIFY(!getPlcSupportOpcUA(QStringLiteral("T1"), QString()));
+    QCOMPARE(getPlcMaxPouSize(QStringLiteral("TEST-1"), QString()), 0);
 
     m_host.setAppVersion(2345);
     QCOMPARE(getAppVerNum(), 2345);

@@ -37,6 +37,7 @@ private slots:
     void lookup_data();
     void lookup();
     void missingOrHugeFileReadsEmpty();
+    void rewrittenFileIsReadAgain();
 };
 
 void TestModuleCatalog::fileName_data()
@@ -231,6 +232,22 @@ void TestModuleCatalog::missingOrHugeFileReadsEmpty()
     huge.append(QByteArray(int(ModuleCatalog::MaxFileSize), ';'));
     host.writeFile(QStringLiteral("hwcnfg/6/hw00000077.met"), huge);
     QVERIFY(ModuleCatalog::read(0x77).isEmpty());
+}
+
+void TestModuleCatalog::rewrittenFileIsReadAgain()
+{
+    HostFixture host;
+    const QString file = QStringLiteral("hwcnfg/6/hw00000003.met");
+    ModuleDescriptor out;
+    for (const char* name : {"First", "Second one", "3rd"}) {
+        host.writeFile(file, QByteArray("[MODULE START]\nObjID=3\nObjName=") + name + "\n[END]\n");
+        QCOMPARE(ModuleCatalog::lookup(3, out), 0);
+        QCOMPARE(out.ObjName, QString::fromLatin1(name));
+        QCOMPARE(ModuleCatalog::lookup(4, out), 0); // the same file, from the cache
+        QCOMPARE(out.ObjName, QString::fromLatin1(name));
+    }
+    host.removeFile(file);
+    QCOMPARE(ModuleCatalog::lookup(3, out), -1);
 }
 
 QTEST_GUILESS_MAIN(TestModuleCatalog)

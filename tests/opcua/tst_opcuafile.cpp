@@ -143,7 +143,7 @@ private slots:
         QTest::addColumn<QString>("value");
 
         QTest::newRow("server name") << "settings / server name"
-                                     << "\"PLC OPC UA SERVER\" (17 bytes)";
+                                     << "\"PLC OPC UA SERVER\"";
         QTest::newRow("password masked") << "settings / user 1 / password"
                                          << "(2 bytes, masked)";
         QTest::newRow("rebuilt address") << "interface / variable 1 / address"

@@ -37,6 +37,13 @@ void ByteWriter::text8(const QString& text)
     m_data.append(encoded);
 }
 
+void ByteWriter::text16(const QString& text)
+{
+    const QByteArray encoded = fitLocal8Bit(text, 0xFFFF);
+    u16(quint16(encoded.size()));
+    m_data.append(encoded);
+}
+
 void ByteWriter::paddedText(const QString& text, int width)
 {
     const QByteArray encoded = fitLocal8Bit(text, width);

@@ -6,8 +6,7 @@
 
 ByteReader::ByteReader(const QByteArray& data)
     : ByteReader(data, 0, data.size())
-{
-}
+{}
 
 ByteReader::ByteReader(const QByteArray& data, qint64 begin, qint64 end)
     : m_data(data)
@@ -109,6 +108,16 @@ bool ByteReader::text8(QString& value)
     return true;
 }
 
+bool ByteReader::text16(QString& value)
+{
+    quint16 n = 0;
+    if (!sub(2).u16(n) || !has(2 + n))
+        return false;
+    value = QString::fromLocal8Bit(m_data.constData() + m_pos + 2, n);
+    m_pos += 2 + n;
+    return true;
+}
+
 bool ByteReader::text8Lenient(QString& value)
 {
     if (!has(1))
@@ -122,4 +131,33 @@ bool ByteReader::text8Lenient(QString& value)
 ByteReader ByteReader::sub(int count) const
 {
     return ByteReader(m_data, m_pos, qint64(m_pos) + std::max(0, count));
+}
+
+bool ByteReader::takeSection(ByteReader& section, quint8& id)
+{
+    quint32 length = 0;
+    if (!sub(4).u32(length) || length < quint32(SectionHeadSize))
+        return false;
+    section = sub(int(qMin<quint32>(length, quint32(remaining()))));
+    m_pos += section.remaining();
+    id = 0;
+    ByteReader head = section;
+    head.skip(5) && head.u8(id);
+    return true;
+}
+
+bool ByteReader::openSection(Section& section)
+{
+    if (!has(SectionHeadSize))
+        return false;
+    Section opened;
+    ByteReader head = sub(SectionHeadSize);
+    head.u32(opened.length);
+    head.u8(opened.mark);
+    head.u8(opened.id);
+    opened.complete = opened.length == quint32(remaining());
+    opened.payload = ByteReader(m_data, qint64(m_pos) + SectionHeadSize, m_end);
+    m_pos = m_end;
+    section = opened;
+    return true;
 }

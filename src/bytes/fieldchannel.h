@@ -58,6 +58,8 @@ public:
     bool zeros(int n) { return m_out.zeros(n), true; }
     bool text8(const char*, QString& s) { return m_out.text8(s), true; }
     bool text8Lenient(const char*, QString& s) { return m_out.text8(s), true; }
+    // Text bytes whose count another field holds; writers pass exactly `count` bytes.
+    bool rawText(const char*, QByteArray& bytes, int) { return m_out.bytes(bytes), true; }
     void group(const QString&) {}
     void endGroup() {}
 
@@ -99,6 +101,7 @@ public:
     bool zeros(int n) { return m_in.skip(n); }
     bool text8(const char*, QString& s) { return m_in.text8(s); }
     bool text8Lenient(const char*, QString& s) { return m_in.text8Lenient(s); }
+    bool rawText(const char*, QByteArray& bytes, int count) { return m_in.bytes(count, bytes); }
     void group(const QString&) {}
     void endGroup() {}
 
@@ -115,8 +118,16 @@ public:
 
     DumpChannel(ByteReader& in, QList<DumpField>& fields)
         : ReadChannel(in)
+        , m_fields(&fields)
+    {}
+    // Reads as a ReadChannel does, and records the fields only when `fields` is not null:
+    // for readers that inspect on request and must stay fast otherwise.
+    DumpChannel(ByteReader& in, QList<DumpField>* fields)
+        : ReadChannel(in)
         , m_fields(fields)
     {}
+
+    bool recording() const { return m_fields != nullptr; }
 
     bool u8(const char* name, quint8& v);
     bool i8(const char* name, qint8& v);
@@ -143,13 +154,25 @@ public:
     bool zeros(int n);
     bool text8(const char* name, QString& s);
     bool text8Lenient(const char* name, QString& s);
-    void group(const QString& name) { m_groups.append(name); }
-    void endGroup() { m_groups.removeLast(); }
+    bool rawText(const char* name, QByteArray& bytes, int count);
+    bool text16(const char* name, QString& s);
+    // A text8 whose content is recorded as its length only (passwords).
+    bool maskedText8(const char* name, QString& s);
+    void group(const QString& name)
+    {
+        if (m_fields)
+            m_groups.append(name);
+    }
+    void endGroup()
+    {
+        if (m_fields && !m_groups.isEmpty())
+            m_groups.removeLast();
+    }
 
-    // A field read by the codec itself (texts, computed values).
+    // A field read by the codec itself (texts, computed values); nothing when not recording.
     void add(const QString& name, int offset, int size, const QString& value);
 
 private:
-    QList<DumpField>& m_fields;
+    QList<DumpField>* m_fields;
     QStringList m_groups;
 };

@@ -20,6 +20,8 @@ public:
     // One length byte, then the encoded text cut to at most 255 bytes (whole characters),
     // so the length byte always counts the bytes that follow.
     void text8(const QString& text);
+    // A 16-bit length, then the encoded text cut to at most 65535 bytes (whole characters).
+    void text16(const QString& text);
     // The encoded text cut to `width` bytes and padded with zero bytes to `width`.
     void paddedText(const QString& text, int width);
 
@@ -31,6 +33,7 @@ public:
     void patchU16(int offset, quint16 value);
     void patchU32(int offset, quint32 value);
 
+    void reserve(int size) { m_data.reserve(size); }
     int size() const { return m_data.size(); }
     const QByteArray& data() const { return m_data; }
     QByteArray take() { return std::move(m_data); }

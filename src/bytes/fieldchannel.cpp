@@ -11,13 +11,17 @@ QString hexBytes(const QByteArray& bytes)
 
 void DumpChannel::add(const QString& name, int offset, int size, const QString& value)
 {
+    if (!m_fields)
+        return;
     QStringList path = m_groups;
     path.append(name);
-    m_fields.append({path.join(QStringLiteral(" / ")), offset, size, value});
+    m_fields->append({path.join(QStringLiteral(" / ")), offset, size, value});
 }
 
 bool DumpChannel::u8(const char* name, quint8& v)
 {
+    if (!m_fields)
+        return ReadChannel::u8(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::u8(name, v))
         return false;
@@ -27,6 +31,8 @@ bool DumpChannel::u8(const char* name, quint8& v)
 
 bool DumpChannel::i8(const char* name, qint8& v)
 {
+    if (!m_fields)
+        return ReadChannel::i8(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::i8(name, v))
         return false;
@@ -36,6 +42,8 @@ bool DumpChannel::i8(const char* name, qint8& v)
 
 bool DumpChannel::u16(const char* name, quint16& v)
 {
+    if (!m_fields)
+        return ReadChannel::u16(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::u16(name, v))
         return false;
@@ -46,6 +54,8 @@ bool DumpChannel::u16(const char* name, quint16& v)
 
 bool DumpChannel::u24(const char* name, quint32& v)
 {
+    if (!m_fields)
+        return ReadChannel::u24(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::u24(name, v))
         return false;
@@ -55,6 +65,8 @@ bool DumpChannel::u24(const char* name, quint32& v)
 
 bool DumpChannel::u32(const char* name, quint32& v)
 {
+    if (!m_fields)
+        return ReadChannel::u32(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::u32(name, v))
         return false;
@@ -64,6 +76,8 @@ bool DumpChannel::u32(const char* name, quint32& v)
 
 bool DumpChannel::i32(const char* name, qint32& v)
 {
+    if (!m_fields)
+        return ReadChannel::i32(name, v);
     const int at = m_in.pos();
     if (!ReadChannel::i32(name, v))
         return false;
@@ -73,6 +87,8 @@ bool DumpChannel::i32(const char* name, qint32& v)
 
 bool DumpChannel::raw(const char* name, quint8* data, int n)
 {
+    if (!m_fields)
+        return ReadChannel::raw(name, data, n);
     const int at = m_in.pos();
     if (!ReadChannel::raw(name, data, n))
         return false;
@@ -83,6 +99,8 @@ bool DumpChannel::raw(const char* name, quint8* data, int n)
 
 bool DumpChannel::ip(const char* name, IpV4& a)
 {
+    if (!m_fields)
+        return ReadChannel::ip(name, a);
     const int at = m_in.pos();
     if (!ReadChannel::ip(name, a))
         return false;
@@ -93,6 +111,8 @@ bool DumpChannel::ip(const char* name, IpV4& a)
 
 bool DumpChannel::zeros(int n)
 {
+    if (!m_fields)
+        return ReadChannel::zeros(n);
     const int at = m_in.pos();
     QByteArray bytes;
     if (!m_in.bytes(n, bytes))
@@ -105,6 +125,8 @@ bool DumpChannel::zeros(int n)
 
 bool DumpChannel::text8(const char* name, QString& s)
 {
+    if (!m_fields)
+        return ReadChannel::text8(name, s);
     const int at = m_in.pos();
     if (!ReadChannel::text8(name, s))
         return false;
@@ -114,14 +136,50 @@ bool DumpChannel::text8(const char* name, QString& s)
 
 bool DumpChannel::text8Lenient(const char* name, QString& s)
 {
+    if (!m_fields)
+        return ReadChannel::text8Lenient(name, s);
     const int at = m_in.pos();
     const int announced = m_in.remaining() > 0 ? quint8(m_in.data().at(at)) : 0;
     if (!ReadChannel::text8Lenient(name, s))
         return false;
     const int size = m_in.pos() - at;
     add(QString::fromUtf8(name), at, size,
-        size - 1 < announced
-            ? QStringLiteral("\"%1\" (cut: %2 of %3 bytes present)").arg(s).arg(size - 1).arg(announced)
-            : QStringLiteral("\"%1\"").arg(s));
+        size - 1 < announced ? QStringLiteral("\"%1\" (cut: %2 of %3 bytes present)")
+                                   .arg(s)
+                                   .arg(size - 1)
+                                   .arg(announced)
+                             : QStringLiteral("\"%1\"").arg(s));
+    return true;
+}
+
+bool DumpChannel::rawText(const char* name, QByteArray& bytes, int count)
+{
+    if (!m_fields)
+        return ReadChannel::rawText(name, bytes, count);
+    const int at = m_in.pos();
+    if (!ReadChannel::rawText(name, bytes, count))
+        return false;
+    add(QString::fromUtf8(name), at, count,
+        QStringLiteral("\"%1\"").arg(QString::fromLocal8Bit(bytes)));
+    return true;
+}
+
+bool DumpChannel::text16(const char* name, QString& s)
+{
+    const int at = m_in.pos();
+    if (!m_in.text16(s))
+        return false;
+    add(QString::fromUtf8(name), at, m_in.pos() - at,
+        QStringLiteral("\"%1\" (%2 bytes)").arg(s).arg(m_in.pos() - at - 2));
+    return true;
+}
+
+bool DumpChannel::maskedText8(const char* name, QString& s)
+{
+    const int at = m_in.pos();
+    if (!m_in.text8(s))
+        return false;
+    add(QString::fromUtf8(name), at, m_in.pos() - at,
+        QStringLiteral("(%1 bytes, masked)").arg(m_in.pos() - at - 1));
     return true;
 }

@@ -1,0 +1,345 @@
+// The Simplified Chinese translation: every text of the code has one, the catalogs load as a
+// host loads them, and the dialog in Chinese shows no untranslated text and cuts none off.
+
+#include "hostfixture.h"
+#include "hosttranslator.h"
+
+#include <clippedtext.h>
+
+#include <corekit/memory.h>
+#include <dialog/corvopropdlg.h>
+#include <dialog/messages.h>
+#include <model/cpuobjectfactory.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+struct TsMessage
+{
+    QString context;
+    QString source;
+    QString translation;
+    bool unfinished = false;
+};
+
+QList<TsMessage> readTs(const QString& file, QString* error)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = in.errorString();
+        return {};
+    }
+    QList<TsMessage> messages;
+    QXmlStreamReader xml(&in);
+    QString context;
+    TsMessage message;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (name == QLatin1String("message")) {
+            message = TsMessage{context, {}, {}, false};
+        } else if (name == QLatin1String("source")) {
+            message.source = xml.readElementText();
+        } else if (name == QLatin1String("translation")) {
+            message.unfinished = !xml.attributes().value(QLatin1String("type")).isEmpty();
+            message.translation = xml.readElementText();
+            messages.append(message);
+        }
+    }
+    if (xml.hasError())
+        *error = xml.errorString();
+    return messages;
+}
+
+// "%1 x %2 %1" -> {"%1", "%1", "%2"}
+QStringList placeholders(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("%[1-9]"));
+    QStringList found;
+    auto it = pattern.globalMatch(text);
+    while (it.hasNext())
+        found.append(it.next().captured());
+    found.sort();
+    return found;
+}
+
+bool hasCjkFont()
+{
+    return !QFontDatabase().families(QFontDatabase::SimplifiedChinese).isEmpty();
+}
+
+// Every text a widget under `root` shows, wherever it is on the page.
+QStringList shownTexts(const QWidget* root)
+{
+    QStringList texts;
+    for (const QWidget* w : root->findChildren<QWidget*>()) {
+        texts << w->toolTip();
+        if (auto* label = qobject_cast<const QLabel*>(w))
+            texts << label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            texts << button->text();
+        if (auto* group = qobject_cast<const QGroupBox*>(w))
+            texts << group->title();
+        if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        }
+        if (auto* tabs = qobject_cast<const QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        }
+        if (auto* header = qobject_cast<const QHeaderView*>(w)) {
+            if (QAbstractItemModel* model = header->model()) {
+                for (int i = 0; i < header->count(); ++i)
+                    texts << model->headerData(i, header->orientation()).toString();
+            }
+        }
+        if (auto* tree = qobject_cast<const QTreeWidget*>(w)) {
+            QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree));
+            for (; *it; ++it)
+                texts << (*it)->text(0);
+        }
+    }
+    texts.removeAll(QString());
+    texts.removeDuplicates();
+    return texts;
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void everyTextTranslated_data();
+    void everyTextTranslated();
+    void catalogsLoad_data();
+    void catalogsLoad();
+    void dialogInChinese_data();
+    void dialogInChinese();
+
+private:
+    void visitCardKinds(QWidget* page, const std::function<void()>& visit);
+
+    // Source texts whose translation differs, with their translations.
+    QHash<QString, QString> m_translated;
+};
+
+void TestTranslations::initTestCase()
+{
+    for (const char* ts : {"corvo_zh_CN.ts", "corekit_zh_CN.ts"}) {
+        QString error;
+        const auto messages =
+            readTs(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + ts, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        for (const TsMessage& m : messages) {
+            if (!m.unfinished && !m.translation.isEmpty() && m.translation != m.source)
+                m_translated.insert(m.source, m.translation);
+        }
+    }
+    QVERIFY(m_translated.size() > 100);
+}
+
+void TestTranslations::cleanup()
+{
+    Messages::setInterceptor({});
+}
+
+void TestTranslations::everyTextTranslated_data()
+{
+    QTest::addColumn<QString>("sources");
+    QTest::addColumn<QString>("catalog");
+    QTest::newRow("plug-in") << "src"
+                             << "corvo_zh_CN.ts";
+    QTest::newRow("host stand-in") << "host"
+                                   << "corekit_zh_CN.ts";
+}
+
+// The catalog as lupdate makes it from today's code: a text added, or changed, since the
+// catalog was last translated comes in unfinished.
+void TestTranslations::everyTextTranslated()
+{
+    QFETCH(QString, sources);
+    QFETCH(QString, catalog);
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(catalog);
+    QVERIFY(QFile::copy(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + catalog, copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QProcess lupdate;
+    lupdate.setProcessChannelMode(QProcess::MergedChannels);
+    lupdate.start(QStringLiteral(CORVO_LUPDATE),
+                  {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
+                   QStringLiteral("-locations"), QStringLiteral("none"),
+                   QStringLiteral(CORVO_SOURCE_DIR "/") + sources, QStringLiteral("-ts"), copy});
+    QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
+    QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+
+    QString error;
+    const auto messages = readTs(copy, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!messages.isEmpty());
+    QStringList problems;
+    for (const TsMessage& m : messages) {
+        const QString where = QStringLiteral("%1: \"%2\"").arg(m.context, m.source);
+        if (m.unfinished || m.translation.isEmpty())
+            problems << where + QStringLiteral(" has no translation");
+        else if (placeholders(m.translation) != placeholders(m.source))
+            problems << where + QStringLiteral(" is translated with other placeholders: \"%1\"")
+                                    .arg(m.translation);
+    }
+    QVERIFY2(problems.isEmpty(),
+             qPrintable(QStringLiteral("run tools/update-translations.sh and translate:\n") +
+                        problems.join(QLatin1Char('\n'))));
+}
+
+void TestTranslations::catalogsLoad_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plug-in text") << "zh_CN" << true << "Corvopropdlg"
+                                  << "Retentive Ranges" << QStringLiteral("断电数据保持");
+    QTest::newRow("host library text")
+        << "zh_CN" << true << "IpAddressWidget"
+        << "The IP address is empty." << QStringLiteral("IP地址为空。");
+    QTest::newRow("language alone")
+        << "zh" << true << "Corvopropdlg"
+        << "Extend Bus Clock Configurations" << QStringLiteral("扩展总线时钟配置");
+    QTest::newRow("no catalog") << "de_DE" << false << "Corvopropdlg"
+                                << "Retentive Ranges"
+                                << "";
+}
+
+void TestTranslations::catalogsLoad()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, found);
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, expected);
+    HostTranslator translator;
+    QCOMPARE(translator.load(QLocale(language), QStringLiteral(CORVO_QM_DIR)), found);
+    QCOMPARE(translator.isEmpty(), !found);
+    const QString text =
+        translator.translate(context.toUtf8().constData(), source.toUtf8().constData());
+    // An empty answer sends Qt to the source text.
+    QCOMPARE(text.isEmpty() ? QString() : text, expected.isEmpty() ? QString() : expected);
+    if (found)
+        QCOMPARE(translator.sourceOf(text), source);
+    QCOMPARE(translator.sourceOf(QStringLiteral("not translated")),
+             QStringLiteral("not translated"));
+}
+
+void TestTranslations::visitCardKinds(QWidget* page, const std::function<void()>& visit)
+{
+    const auto lists = page->findChildren<QComboBox*>(QStringLiteral("cmbCard"));
+    auto* slotTabs = page->findChild<QTabWidget*>(QStringLiteral("extendCard"));
+    if (lists.isEmpty() || !slotTabs)
+        return;
+    for (int kind = 1; kind < lists.first()->count(); ++kind) {
+        for (QComboBox* list : lists)
+            list->setCurrentIndex(kind);
+        for (int t = 0; t < slotTabs->count(); ++t) {
+            slotTabs->setCurrentIndex(t);
+            visit();
+        }
+    }
+}
+
+void TestTranslations::dialogInChinese_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::newRow("KLV2 R70") << 0x21;
+    QTest::newRow("compact") << 0x30;
+    QTest::newRow("KLV1 C24") << 0x03;
+}
+
+// Opens the dialog under the Chinese catalogs and shows every page, every tab and every card
+// kind: no text of the code may show in English (a text taken before the translator was
+// there, or put together from pieces), and, with a Chinese font, none may be cut off.
+void TestTranslations::dialogInChinese()
+{
+    QFETCH(int, id);
+    HostFixture host;
+    const QString project =
+        host.writeProject(QStringLiteral("p.json"), QJsonObject{{"plcType", "KLV2-R70"},
+                                                                {"plcVersion", "02.01"},
+                                                                {"supportsEip", true},
+                                                                {"supportsQbus", true}});
+    Messages::setInterceptor([](QMessageBox::Icon, const QString&, const QString&) {});
+    HostTranslator translator;
+    QVERIFY(translator.load(QLocale(QStringLiteral("zh_CN")), QStringLiteral(CORVO_QM_DIR)));
+    QCoreApplication::installTranslator(&translator);
+    auto cpu = CpuObjectFactory::create(id, project);
+    QVERIFY(cpu);
+    {
+        QMainWindow window;
+        Corvopropdlg dialog(cpu.get(), project, &window, false);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList english;
+        QStringList clipped;
+        const bool font = hasCjkFont();
+        const auto look = [&] {
+            QCoreApplication::processEvents();
+            for (const QString& text : shownTexts(&dialog)) {
+                if (m_translated.contains(text))
+                    english << text;
+            }
+            if (font)
+                clipped += ClippedText::find(&dialog);
+        };
+        QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
+        for (int i = 0; i < root->childCount(); ++i) {
+            if (root->child(i)->isHidden())
+                continue;
+            dialog.pageTree()->setCurrentItem(root->child(i));
+            QWidget* page = dialog.pageStack()->currentWidget();
+            auto* tabs = qobject_cast<QTabWidget*>(page);
+            if (!tabs)
+                tabs = page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+            for (int t = 0; t < (tabs ? tabs->count() : 1); ++t) {
+                if (tabs)
+                    tabs->setCurrentIndex(t);
+                look();
+            }
+            visitCardKinds(page, look);
+        }
+        english.removeDuplicates();
+        clipped.removeDuplicates();
+        QVERIFY2(english.isEmpty(), qPrintable(QStringLiteral("shown in English: ") +
+                                               english.join(QStringLiteral(" | "))));
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+    CpuObjectFactory::releaseMemory(*cpu);
+    QCoreApplication::removeTranslator(&translator);
+    if (!hasCjkFont())
+        QSKIP("no Chinese font (fonts-wqy-microhei): texts were not checked for being cut off");
+}
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"
