@@ -11,6 +11,7 @@
 #include "model/cpuobjectfactory.h"
 #include "model/localtext.h"
 #include "model/modulecatalog.h"
+#include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
 #include "opcua/opcuainterfacecodec.h"
 #include "opcua/opcuasettingscodec.h"
@@ -41,8 +42,8 @@ QList<SlaveSpec> savedSlaves(const QList<SlaveEntry>& list)
             continue;
         const QByteArray record = slave.iface.save(slave.handle);
         if (!record.isEmpty())
-            specs.append(
-                {slave.pluginPath, SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
+            specs.append({SlavePluginName::storable(slave.pluginPath),
+                          SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
     }
     return specs;
 }
@@ -55,12 +56,13 @@ QList<SlaveSpec> compiledSlaves(QList<SlaveEntry> list, int maxRecord)
         if (!slave.iface.compile || slave.iface.compile(slave.handle, record) != 0 ||
             record.size() > maxRecord)
             continue;
-        specs.append(
-            {slave.pluginPath, SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
+        specs.append({SlavePluginName::storable(slave.pluginPath),
+                      SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
     }
     return specs;
 }
 
+// The save data names no CAN slave's plug-in: its record's type byte picks it.
 QList<SlaveSpec> canSlaves(const QList<CanNodeEntry>& list)
 {
     QList<SlaveSpec> specs;
@@ -68,9 +70,10 @@ QList<SlaveSpec> canSlaves(const QList<CanNodeEntry>& list)
         if (slave.handle == 0 || !slave.iface.save)
             continue;
         const QByteArray record = slave.iface.save(slave.handle);
-        if (!record.isEmpty())
-            specs.append(
-                {slave.pluginPath, SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
+        const QString plugin =
+            record.isEmpty() ? QString() : CanMasterBridge::pluginForType(quint8(record.at(0)));
+        if (!plugin.isEmpty())
+            specs.append({plugin, SlaveRegistry::nodeIdOf(slave.iface, slave.handle), record});
     }
     return specs;
 }
@@ -195,10 +198,11 @@ void checkDocument(const ConfigDocument& doc, ModuleDescriptor& entry, QStringLi
             errors.append(QStringLiteral("%1: %2 is off, so the module would not keep its "
                                          "slaves")
                               .arg(QLatin1String(bus.path), QLatin1String(bus.bus)));
+        // Documents are outside data: a name may pick a plug-in, never a file elsewhere.
         for (int i = 0; i < bus.specs.size(); ++i) {
             const QString& plugin = bus.specs.at(i).plugin;
-            if (plugin == QLatin1String(".") || plugin == QLatin1String(".."))
-                errors.append(QStringLiteral("%1[%2].plugin: \"%3\" is no file name")
+            if (SlavePluginName::resolvable(plugin).isEmpty())
+                errors.append(QStringLiteral("%1[%2].plugin: \"%3\" is no bare file name")
                                   .arg(QLatin1String(bus.path))
                                   .arg(i)
                                   .arg(plugin));
@@ -286,7 +290,7 @@ bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntr
             return false;
         }
     }
-    const Interface iface = resolveInterface(plugin);
+    const Interface iface = SlavePluginName::resolveStored(plugin);
     const bool download = bus.form == SlaveBus::Form::Download;
     if ((download && !iface.recompile) || (!download && (!iface.restore || !iface.save))) {
         errors.append(QStringLiteral("%1.plugin: \"%2\" %3")
@@ -305,7 +309,7 @@ bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntr
                 .arg(at, plugin, error ? QStringLiteral(" (error %1)").arg(error) : QString()));
         return false;
     }
-    made = SlaveEntry{handle, plugin, iface};
+    made = SlaveEntry{handle, iface.pluginFile, iface};
     // EtherCAT records follow one another unframed: one must end where its plug-in says.
     if (bus.form == SlaveBus::Form::Save && consumed != spec.record.size()) {
         errors.append(QStringLiteral("%1.record: the slave's record ends after %2 of its %3 "
@@ -355,10 +359,9 @@ void makeSlaves(const ConfigDocument& doc, CpuObject& object, QStringList& error
             quint8 type = 0;
             if (!makeSlave(bus, i, project, made, type, errors))
                 return;
-            list->append(made);
+            // By node id, as from a block; equal ones keep the document's order.
+            SlaveRegistry::insertFromBlock(*list, made);
         }
-        // The buses list their slaves by node id; equal ones keep the document's order.
-        SlaveRegistry::sortByNodeId(*list);
     }
     int modules = 0;
     for (const SlaveEntry& slave : object.etherCatSlaves)

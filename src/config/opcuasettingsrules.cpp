@@ -29,8 +29,8 @@ QList<RuleFailure> OpcUaSettingsRules::check(const OpcUaSettingsValues& v)
             if (name.isEmpty())
                 continue;
             if (seen.contains(name)) {
-                fail(pageText(QT_TRANSLATE_NOOP("OPCUAWidget",
-                                          "The same login user name exists on the OPC UA Server.")),
+                fail(pageText(QT_TRANSLATE_NOOP(
+                         "OPCUAWidget", "The same login user name exists on the OPC UA Server.")),
                      "opcUa.settings.users");
                 break;
             }
@@ -42,11 +42,11 @@ QList<RuleFailure> OpcUaSettingsRules::check(const OpcUaSettingsValues& v)
              "opcUa.settings.serverName");
     else if (v.serverName.startsWith(QLatin1Char(' ')))
         fail(pageText(QT_TRANSLATE_NOOP("OPCUAWidget",
-                                  "The OPC UA Server name cannot start with a blank space.")),
+                                        "The OPC UA Server name cannot start with a blank space.")),
              "opcUa.settings.serverName");
     if (v.port < 1)
         fail(pageText(QT_TRANSLATE_NOOP("OPCUAWidget",
-                                  "The OPC UA Server port number cannot be less than one.")),
+                                        "The OPC UA Server port number cannot be less than one.")),
              "opcUa.settings.port");
     if (v.publishingInterval < 200)
         fail(pageText(QT_TRANSLATE_NOOP(

@@ -7,8 +7,6 @@
 #include <opcua/opcuasettingscodec.h>
 #include <slaves/slavecontrol.h>
 
-#include <QSet>
-
 namespace {
 
 const int kModels[] = {0x21, 0x22, 0x30, 0x10, 3};
@@ -328,11 +326,13 @@ void RandomConfig::opcUa(CpuObject& o)
 
 void RandomConfig::slaves(CpuObject& o)
 {
+    // Now and then slaves that share a node id: the block keeps their order.
     auto nodeIds = [this](int n) {
-        QSet<int> ids;
+        QList<int> ids;
+        const quint32 range = chance(30) ? 3 : 200;
         while (ids.size() < n)
-            ids.insert(int(u(200)));
-        return ids.values();
+            ids.append(int(u(range)));
+        return ids;
     };
     const QString ecat = QStringLiteral("ecatslavekit.dll");
     const SlaveControl ecatControl(ecat);

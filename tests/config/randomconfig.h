@@ -10,8 +10,8 @@
 // Random configuration objects at the model level: every member that the save data holds
 // gets a random value of its type (texts in any script, text fields with arbitrary bytes,
 // OPC UA payloads as records or as stray bytes, slaves on every bus through the stand-in
-// plug-ins). Members that the block readers keep as 0 or 1 get 0 or 1, and the slaves of
-// one bus get distinct node ids, so that the save data reads back as it was written.
+// plug-ins, now and then with equal node ids). Members that the block readers keep as 0 or
+// 1 get 0 or 1, so that the save data reads back as it was written.
 class RandomConfig
 {
 public:
