@@ -13,6 +13,7 @@
 #include "model/modulecatalog.h"
 #include "model/slavepluginname.h"
 #include "model/slaveregistry.h"
+#include "opcua/opcuaaddress.h"
 #include "opcua/opcuainterfacecodec.h"
 #include "opcua/opcuasettingscodec.h"
 
@@ -104,56 +105,74 @@ void assignKinds(std::vector<OpcUaVarRecord>& records)
     }
 }
 
-// Compares the records given with those the payload reads back as; the first one that
-// differs is reported at its path.
-bool sameRecords(const std::vector<OpcUaVarRecord>& given, const std::vector<OpcUaVarRecord>& read,
-                 const QString& path, QStringList& errors)
+// The records as a reader gives them back: numbered as the payload numbers them.
+OpcUaInterfaces interfacesAsRead(OpcUaInterfaces interfaces)
 {
-    for (size_t i = 0; i < given.size(); ++i) {
-        const OpcUaVarRecord& g = given[i];
+    OpcUaInterfaceCodec::number(interfaces);
+    return interfaces;
+}
+
+// Each record's address as the payload stores it (area, bit address, data-block number)
+// and as a reader rebuilds it: the first record whose address does not come back as given
+// is reported at its path.
+bool addressesKept(const std::vector<OpcUaVarRecord>& records, const OpcUaVarRecord* parent,
+                   const QString& path, QStringList& errors)
+{
+    for (size_t i = 0; i < records.size(); ++i) {
+        const OpcUaVarRecord& r = records[i];
         const QString at = QStringLiteral("%1[%2]").arg(path).arg(i);
-        if (i >= read.size()) {
-            errors.append(QStringLiteral("%1.address: \"%2\" is no address a %3 variable can "
-                                         "have here; the variable would be lost")
-                              .arg(at, g.address, OpcUaTypes::dataTypeName(g.dataType)));
+        const QString type = OpcUaTypes::dataTypeName(r.dataType);
+        const auto parts = OpcUaAddress::split(r.address, r.dataType, r.addressKind);
+        if (!parts) {
+            errors.append(QStringLiteral("%1.address: \"%2\" names no memory area a variable "
+                                         "can be published from")
+                              .arg(at, r.address));
             return false;
         }
-        const OpcUaVarRecord& r = read[i];
-        if (r.address != g.address || r.dataType != g.dataType || r.dbNumber != g.dbNumber) {
+        const auto rebuilt =
+            parent ? OpcUaAddress::element(parent->address, parts->areaCode, r.dataType, r.dbNumber,
+                                           parts->bitAddress())
+                   : OpcUaAddress::topLevel(parts->areaCode, r.dataType, r.dbNumber,
+                                            parts->bitAddress());
+        if (!rebuilt) {
+            errors.append(QStringLiteral("%1.address: \"%2\" is no address of a variable of type "
+                                         "%3")
+                              .arg(at, r.address, type));
+            return false;
+        }
+        if (rebuilt->text != r.address) {
             errors.append(QStringLiteral("%1.address: \"%2\" (data-block number %3) is no "
-                                         "address a %4 variable can have here; it would read "
+                                         "address of a variable of type %4 here; it would read "
                                          "back as \"%5\"")
-                              .arg(at, g.address)
-                              .arg(g.dbNumber)
-                              .arg(OpcUaTypes::dataTypeName(g.dataType), r.address));
+                              .arg(at, r.address)
+                              .arg(r.dbNumber)
+                              .arg(type, rebuilt->text));
             return false;
         }
-        if (!sameRecords(g.elements, r.elements, at + QLatin1String(".elements"), errors))
+        if (!addressesKept(r.elements, &r, at + QLatin1String(".elements"), errors))
             return false;
-    }
-    if (read.size() > given.size()) {
-        errors.append(QStringLiteral("%1: reads back with more variables than given").arg(path));
-        return false;
     }
     return true;
 }
 
-// The interface payload of the records given; empty, with the reason, when a record
-// would not read back as given.
+// The interface payload of the records given; empty, with the reason, when a record would
+// not read back as given.
 QByteArray interfacePayload(OpcUaInterfaces& interfaces, QStringList& errors)
 {
-    for (OpcUaInterface& i : interfaces)
-        assignKinds(i.records);
-    const QByteArray payload = OpcUaInterfaceCodec::encode(interfaces);
-    const OpcUaInterfaceDecode read =
-        OpcUaInterfaceCodec::decode(payload, OpcUaInterfaceCodec::MaxVariables);
-    for (size_t i = 0; i < interfaces.size() && i < read.interfaces.size(); ++i) {
-        if (!sameRecords(interfaces[i].records, read.interfaces[i].records,
-                         QStringLiteral("opcUa.interfaces[%1].variables").arg(i), errors))
+    for (size_t i = 0; i < interfaces.size(); ++i) {
+        assignKinds(interfaces[i].records);
+        if (!addressesKept(interfaces[i].records, nullptr,
+                           QStringLiteral("opcUa.interfaces[%1].variables").arg(i), errors))
             return {};
     }
-    if (!read.complete()) {
-        errors.append(QStringLiteral("opcUa.interfaces: %1").arg(read.reason()));
+    const QByteArray payload = OpcUaInterfaceCodec::encode(interfaces);
+    // What the checks above cannot see, the reader still does.
+    const OpcUaInterfaceDecode read =
+        OpcUaInterfaceCodec::decode(payload, OpcUaInterfaceCodec::MaxVariables);
+    if (!read.complete() || read.interfaces != interfacesAsRead(interfaces)) {
+        errors.append(QStringLiteral("opcUa.interfaces: %1")
+                          .arg(read.complete() ? QStringLiteral("they would not read back as given")
+                                               : read.reason()));
         return {};
     }
     return payload;

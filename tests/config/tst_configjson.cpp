@@ -350,6 +350,8 @@ private slots:
             QStringLiteral("canslavekit.dll"), "canopenMaster.slaves[0].plugin", false);
         row("bit beyond 7", "opcUa.interfaces[0].variables[0].address", QStringLiteral("I0.9"),
             "opcUa.interfaces[0].variables[0].address", false);
+        row("address of no area", "opcUa.interfaces[0].variables[1].address",
+            QStringLiteral("XW100"), "opcUa.interfaces[0].variables[1].address", false);
         row("element address of another block",
             "opcUa.interfaces[0].variables[2].elements[1].address", QStringLiteral("DB2.DBX6.0"),
             "opcUa.interfaces[0].variables[2].elements[1].address", false);
