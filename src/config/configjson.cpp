@@ -514,7 +514,7 @@ ConfigDocument ConfigJson::documentOf(const CpuObject& object, PayloadForm form)
 
 QByteArray ConfigJson::write(ConfigDocument& document, QStringList* linePaths)
 {
-    JsonTextWriter out;
+    JsonTextWriter out(linePaths != nullptr);
     out.beginObject();
     JsonWriteChannel ch(out);
     ConfigFields::document(ch, document);

@@ -1,28 +1,41 @@
 #include "jsontextwriter.h"
 
-void JsonTextWriter::addLine(const QString& path, const QString& text)
+void JsonTextWriter::startLine(const QString& path)
 {
-    m_lines.append(QString(2 * m_levels.size(), QLatin1Char(' ')) + text);
-    m_paths.append(path);
+    if (!m_text.isEmpty())
+        m_text += QLatin1Char('\n');
+    for (int i = 0; i < m_levels.size(); ++i)
+        m_text += QLatin1String("  ");
+    if (m_keepPaths)
+        m_paths.append(path);
 }
 
 QString JsonTextWriter::startMember(const QString& key)
 {
-    if (m_levels.isEmpty())
-        return QString();
-    Level& level = m_levels.last();
-    if (level.members++ > 0)
-        m_lines.last() += QLatin1Char(',');
-    if (level.array)
-        return QStringLiteral("%1[%2]").arg(level.path).arg(level.members - 1);
-    return level.path.isEmpty() ? key : level.path + QLatin1Char('.') + key;
+    QString path;
+    if (!m_levels.isEmpty()) {
+        Level& level = m_levels.last();
+        if (level.members++ > 0)
+            m_text += QLatin1Char(',');
+        if (m_keepPaths) {
+            if (level.array)
+                path = QStringLiteral("%1[%2]").arg(level.path).arg(level.members - 1);
+            else
+                path = level.path.isEmpty() ? key : level.path + QLatin1Char('.') + key;
+        }
+    }
+    startLine(path);
+    if (!key.isNull()) {
+        appendQuoted(m_text, key);
+        m_text += QLatin1String(": ");
+    }
+    return path;
 }
 
 void JsonTextWriter::open(const QString& key, char bracket, bool array)
 {
     const QString path = startMember(key);
-    const QString prefix = key.isNull() ? QString() : quoted(key) + QLatin1String(": ");
-    addLine(path, prefix + QLatin1Char(bracket));
+    m_text += QLatin1Char(bracket);
     m_levels.append({path, array, 0});
 }
 
@@ -31,10 +44,9 @@ void JsonTextWriter::close(char bracket)
     if (m_levels.isEmpty())
         return;
     const Level level = m_levels.takeLast();
-    if (level.members == 0)
-        m_lines.last() += QLatin1Char(bracket); // "[]" and "{}" stay on one line
-    else
-        addLine(level.path, QString(QLatin1Char(bracket)));
+    if (level.members > 0) // "[]" and "{}" stay on one line
+        startLine(level.path);
+    m_text += QLatin1Char(bracket);
 }
 
 void JsonTextWriter::beginObject(const QString& key)
@@ -59,26 +71,25 @@ void JsonTextWriter::endArray()
 
 void JsonTextWriter::number(const QString& key, qint64 value)
 {
-    const QString path = startMember(key);
-    addLine(path, quoted(key) + QLatin1String(": ") + QString::number(value));
+    startMember(key);
+    m_text += QString::number(value);
 }
 
 void JsonTextWriter::boolean(const QString& key, bool value)
 {
-    const QString path = startMember(key);
-    addLine(path, quoted(key) + QLatin1String(": ") +
-                      (value ? QLatin1String("true") : QLatin1String("false")));
+    startMember(key);
+    m_text += value ? QLatin1String("true") : QLatin1String("false");
 }
 
 void JsonTextWriter::string(const QString& key, const QString& value)
 {
-    const QString path = startMember(key);
-    addLine(path, quoted(key) + QLatin1String(": ") + quoted(value));
+    startMember(key);
+    appendQuoted(m_text, value);
 }
 
 QByteArray JsonTextWriter::text() const
 {
-    QByteArray bytes = m_lines.join(QLatin1Char('\n')).toUtf8();
+    QByteArray bytes = m_text.toUtf8();
     bytes += '\n';
     return bytes;
 }
@@ -86,7 +97,12 @@ QByteArray JsonTextWriter::text() const
 QString JsonTextWriter::quoted(const QString& text)
 {
     QString out;
-    out.reserve(text.size() + 2);
+    appendQuoted(out, text);
+    return out;
+}
+
+void JsonTextWriter::appendQuoted(QString& out, const QString& text)
+{
     out += QLatin1Char('"');
     for (const QChar c : text) {
         switch (c.unicode()) {
@@ -113,5 +129,4 @@ QString JsonTextWriter::quoted(const QString& text)
         }
     }
     out += QLatin1Char('"');
-    return out;
 }

@@ -7,10 +7,14 @@
 
 // Writes JSON text with members in the order they are given, two spaces per level and one
 // member per line, so that two documents of the same shape differ only in the lines whose
-// values differ. Each line's member path (`tcpIp.port`, `soe[2]`) is kept beside it.
+// values differ. On request it keeps each line's member path (`tcpIp.port`, `soe[2]`).
 class JsonTextWriter
 {
 public:
+    explicit JsonTextWriter(bool keepPaths = false)
+        : m_keepPaths(keepPaths)
+    {}
+
     // A member of the current object (`key`), or an element of the current array (no key).
     void beginObject(const QString& key = QString());
     void endObject();
@@ -22,8 +26,8 @@ public:
 
     // The document, ending with a line break.
     QByteArray text() const;
-    const QStringList& lines() const { return m_lines; }
-    // The path of the member each line belongs to ("" for the root's brackets).
+    // The path of the member each line belongs to ("" for the root's brackets); empty unless
+    // asked for.
     const QStringList& linePaths() const { return m_paths; }
 
     static QString quoted(const QString& text);
@@ -38,11 +42,13 @@ private:
 
     void open(const QString& key, char bracket, bool array);
     void close(char bracket);
-    // Starts the line of a new member and returns its path.
+    // Starts the line of a new member (its key written) and returns its path.
     QString startMember(const QString& key);
-    void addLine(const QString& path, const QString& text);
+    void startLine(const QString& path);
+    static void appendQuoted(QString& out, const QString& text);
 
-    QStringList m_lines;
+    const bool m_keepPaths;
+    QString m_text;
     QStringList m_paths;
     QVector<Level> m_levels;
 };

@@ -285,8 +285,11 @@ private slots:
             auto cpu = random.object(project);
             const QByteArray json = roundTrip(*cpu, project);
             QVERIFY2(!json.isEmpty(), qPrintable(QStringLiteral("object %1").arg(i)));
-            const QStringList problems = schema.check(QJsonDocument::fromJson(json).object());
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+            // Against the schema now and then: the refusal and schema tests cover the rest.
+            if (i % 10 == 0) {
+                const QStringList problems = schema.check(QJsonDocument::fromJson(json).object());
+                QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+            }
             withRawBytes += json.contains("Bytes\":") ? 1 : 0;
             resetSlaves();
         }
