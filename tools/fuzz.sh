@@ -9,8 +9,9 @@
 #                                 findings land in <dir>/<target>/findings
 #     --corpus-dir <dir>          default ${XDG_CACHE_HOME:-~/.cache}/corvo-fuzz; must lie
 #                                 outside the source tree
-#     --target <name>             restore, recompile, decode, compare or catalog (repeatable;
-#                                 default all)
+#     --target <name>             restore, recompile, decode, compare, catalog, opcuasection,
+#                                 opcuasettings, opcuainterfaces, opcuafile or configjson
+#                                 (repeatable; default all)
 #     --skip-tests                do not run the test suite first
 #
 #   CORVO_FUZZ_BUILD_DIR          build folder (default build-fuzz)
@@ -38,7 +39,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ ${#targets[@]} -gt 0 ] || targets=(restore recompile decode compare catalog opcuasection opcuasettings opcuainterfaces
-    opcuafile)
+    opcuafile configjson)
 for target in "${targets[@]}"; do
     [ -d "fuzz/corpus/$target" ] || { echo "fuzz.sh: no target $target" >&2; exit 2; }
 done
@@ -80,8 +81,11 @@ for target in "${targets[@]}"; do
     mkdir -p "$work" "$findings"
     log="$dir/fuzz_$target.log"
     echo "== fuzz_$target for ${seconds}s, corpus $work"
+    # Configuration documents are text, a few pages long; binary inputs stay short.
+    max_len=4096
+    [ "$target" = configjson ] && max_len=65536
     # The seed corpus is read, never written: new inputs go to the first folder.
-    if "$dir/bin/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+    if "$dir/bin/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
         -print_final_stats=1 -artifact_prefix="$findings/" "$work" \
         "$source_dir/fuzz/corpus/$target" >"$log" 2>&1; then
         grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|new_units_added))' "$log"

@@ -571,6 +571,29 @@
     </message>
 </context>
 <context>
+    <name>ConfigValidator</name>
+    <message>
+        <source>Compile error %1: the retentive ranges need more than 128 KiB of retentive memory.</source>
+        <translation>编译错误%1：断电数据保持范围需要的保持存储区超过128 KiB。</translation>
+    </message>
+    <message>
+        <source>Compile error %1: the retentive ranges need more than the compact CPU&apos;s 164 KiB of retentive memory.</source>
+        <translation>编译错误%1：断电数据保持范围需要的保持存储区超过紧凑型CPU的164 KiB。</translation>
+    </message>
+    <message>
+        <source>Compile error %1: an SOE record is triggered by a data block that the project does not contain.</source>
+        <translation>编译错误%1：SOE记录的触发变量位于项目中不存在的数据块。</translation>
+    </message>
+    <message>
+        <source>Compile error %1: at 20 kbit/s the CANopen master takes at most 8 slaves, and a slave at most 8 process data channels.</source>
+        <translation>编译错误%1：波特率为20 kbit/s时，CANopen主站最多带8个从站，每个从站最多8个过程数据通道。</translation>
+    </message>
+    <message>
+        <source>Compile error %1.</source>
+        <translation>编译错误%1。</translation>
+    </message>
+</context>
+<context>
     <name>Corvopropdlg</name>
     <message>
         <source>Properties - %1</source>

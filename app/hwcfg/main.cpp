@@ -7,6 +7,8 @@
 #include "configcommand.h"
 #include "democommand.h"
 #include "dumpcommand.h"
+#include "exportcommand.h"
+#include "importcommand.h"
 #include "hosttranslator.h"
 #include "modulescommand.h"
 #include "newcommand.h"
@@ -14,9 +16,11 @@
 #include "pluginhost.h"
 #include "recompilecommand.h"
 #include "savecommand.h"
+#include "schemacommand.h"
 #include "shotscommand.h"
 #include "showcommand.h"
 #include "slavecommand.h"
+#include "validatecommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -42,6 +46,10 @@ std::vector<std::unique_ptr<Command>> commands()
     list.push_back(std::make_unique<RecompileCommand>());
     list.push_back(std::make_unique<SlaveCommand>());
     list.push_back(std::make_unique<OpcUaCommand>());
+    list.push_back(std::make_unique<ExportCommand>());
+    list.push_back(std::make_unique<ImportCommand>());
+    list.push_back(std::make_unique<SchemaCommand>());
+    list.push_back(std::make_unique<ValidateCommand>());
     list.push_back(std::make_unique<ConfigCommand>());
     list.push_back(std::make_unique<ShotsCommand>());
     list.push_back(std::make_unique<DemoCommand>());

@@ -70,6 +70,10 @@ bool PluginHost::load(const QString& pluginFile, QString* error)
     bind(getQbusSlaveList, "getQbusSlaveList");
     bind(getMappingSym, "getMappingSym");
     bind(resetEthSlaveIoMapChanged, "resetEthSlaveIoMapChanged");
+    bind(exportConfiguration, "exportConfiguration");
+    bind(importConfiguration, "importConfiguration");
+    bind(configurationSchema, "configurationSchema");
+    bind(validateConfiguration, "validateConfiguration");
     if (!missing.isEmpty()) {
         if (error)
             *error = QStringLiteral("%1 lacks the exports %2")

@@ -58,6 +58,10 @@ public:
     CorvoCpuApi::SlaveListFn getQbusSlaveList = nullptr;
     CorvoCpuApi::GetMappingSymFn getMappingSym = nullptr;
     CorvoCpuApi::ResetEthSlaveIoMapChangedFn resetEthSlaveIoMapChanged = nullptr;
+    CorvoCpuApi::ExportConfigurationFn exportConfiguration = nullptr;
+    CorvoCpuApi::ImportConfigurationFn importConfiguration = nullptr;
+    CorvoCpuApi::ConfigurationSchemaFn configurationSchema = nullptr;
+    CorvoCpuApi::ValidateConfigurationFn validateConfiguration = nullptr;
 
 private:
     QLibrary m_library;

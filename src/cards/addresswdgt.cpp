@@ -1,13 +1,13 @@
 #include "addresswdgt.h"
 
+#include "config/cardrules.h"
+
 #include <corekit/widgets/mcomboboxex.h>
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-
-#include <climits>
 
 AddressWdgt::AddressWdgt(QWidget* parent)
     : QWidget(parent)
@@ -75,14 +75,5 @@ QString AddressWdgt::addressText() const
 
 int AddressWdgt::parseBitAddress(const QString& text)
 {
-    // The point is a point: "3x7" is no address.
-    static const QRegularExpression rule(QStringLiteral("^([0-9]+)\\.([0-7])$"));
-    const QRegularExpressionMatch match = rule.match(text);
-    if (!match.hasMatch())
-        return -1;
-    bool ok = false;
-    const qlonglong byte = match.captured(1).toLongLong(&ok);
-    if (!ok || byte > (INT_MAX - 7) / 8)
-        return -1;
-    return int(byte * 8 + match.captured(2).toInt());
+    return CardRules::parseBitAddress(text);
 }

@@ -2,6 +2,7 @@
 
 #include "serialchannelgroup.h"
 
+#include "config/cardrules.h"
 #include "model/cardlists.h"
 
 #include <corekit/widgets/customintvalidator.h>
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr int kCobIdMin = 1;
-constexpr int kCobIdMax = 2047; // 11-bit identifiers
+constexpr int kCobIdMin = CardRules::CobIdMin;
+constexpr int kCobIdMax = CardRules::CobIdMax;
 constexpr int kCycleMin = 1000;
 constexpr int kCycleMax = 10000000;
 
@@ -211,14 +212,9 @@ void Card485CANPParWgt::load(const CardRecord& record)
 
 CheckResult Card485CANPParWgt::validate() const
 {
-    if (!m_canOpen->isChecked())
-        return std::nullopt;
-    bool ok = false;
-    const int cobId = m_cobId->text().toInt(&ok);
-    if (!ok || cobId < kCobIdMin || cobId > kCobIdMax)
-        return CheckFailure{
-            CheckFailure::Kind::Warning,
-            tr("The COB ID must be in the range %1~%2.").arg(kCobIdMin).arg(kCobIdMax), m_cobId};
+    if (const RuleResult failure =
+            CardRules::can485CobId(m_canOpen->isChecked(), m_cobId->text(), QString()))
+        return failureAt(*failure, m_cobId);
     return std::nullopt;
 }
 

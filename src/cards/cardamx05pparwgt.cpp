@@ -1,5 +1,6 @@
 #include "cardamx05pparwgt.h"
 
+#include "config/cardrules.h"
 #include "model/cardlists.h"
 #include "model/cpumodel.h"
 
@@ -16,8 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kStartLimit = 65534; // the highest even 16-bit start
 
 MComboBoxEx* list(const QVector<CardChoice>& choices, const QString& name)
 {
@@ -185,15 +184,12 @@ QGroupBox* CardAMX05PParWgt::buildMapper(bool input)
 
 int CardAMX05PParWgt::maxStart(int areaBytes, int words) const
 {
-    if (areaBytes <= 0)
-        return kStartLimit;
-    return qMax(0, areaBytes - 2 * words) & ~1;
+    return CardRules::amx05MaxStart(areaBytes, words);
 }
 
 QPair<int, int> CardAMX05PParWgt::outputValueRange(int rangeCode)
 {
-    // Full scale is 32000; a live-zero range starts at a fifth of it.
-    return rangeCode == 0 ? qMakePair(6400, 32000) : qMakePair(0, 32000);
+    return CardRules::amx05OutputRange(rangeCode);
 }
 
 void CardAMX05PParWgt::slot_range_indexChanged(int)
@@ -255,24 +251,15 @@ CheckResult CardAMX05PParWgt::validate() const
     } mappers[] = {{m_inputStart, m_inputAreaBytes, InputWords},
                    {m_outputStart, m_outputAreaBytes, OutputWords}};
     for (const auto& m : mappers) {
-        const int last = maxStart(m.areaBytes, m.words);
-        if (m.start->value() % 2 != 0 || m.start->value() > last)
-            return CheckFailure{
-                CheckFailure::Kind::Warning,
-                tr("The start address must be an even number in the range 0~%1.").arg(last),
-                m.start};
+        if (const RuleResult failure =
+                CardRules::amx05Start(m.start->value(), m.areaBytes, m.words, QString()))
+            return failureAt(*failure, m.start);
     }
     const QVariant range = m_outputRange->currentItemData();
-    if (m_output->isChecked() && range.isValid()) {
-        const QPair<int, int> bounds = outputValueRange(range.toInt());
-        const int value = m_outputValue->value();
-        if (value < bounds.first || value > bounds.second)
-            return CheckFailure{CheckFailure::Kind::Warning,
-                                tr("The output value must be in the range %1~%2.")
-                                    .arg(bounds.first)
-                                    .arg(bounds.second),
-                                m_outputValue};
-    }
+    if (const RuleResult failure =
+            CardRules::amx05OutputValue(m_output->isChecked(), range.isValid() ? range.toInt() : -1,
+                                        m_outputValue->value(), QString()))
+        return failureAt(*failure, m_outputValue);
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 
 #include "cardparwgt.h"
 
+#include "config/cardrules.h"
+
 #include <array>
 
 class MComboBoxEx;
@@ -19,8 +21,8 @@ class CardAMX05PParWgt : public CardParWgt
 public:
     static constexpr int InputChannels = 2;
     static constexpr int OutputChannel = 2;
-    static constexpr int InputWords = 2; // one word per channel
-    static constexpr int OutputWords = 1;
+    static constexpr int InputWords = CardRules::Amx05InputWords;
+    static constexpr int OutputWords = CardRules::Amx05OutputWords;
 
     CardAMX05PParWgt(const QString& projectPath, int slotId, const CardRecord& record,
                      QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include "addresswdgt.h"
 
+#include "config/cardrules.h"
 #include "model/cardlists.h"
 
 #include <corekit/widgets/mcomboboxex.h>
@@ -124,9 +125,9 @@ CheckResult CardDIX06PParWgt::validate() const
 {
     for (int k = 0; k < CardRecord::Dix06Channels; ++k) {
         const AddressWdgt* field = address(k);
-        if (field->area() < 0 || field->bitAddress() < 0)
-            return CheckFailure{CheckFailure::Kind::Warning, tr("Address error."),
-                                field->addressEdit()};
+        if (const RuleResult failure =
+                CardRules::dix06Address(field->area(), field->bitAddress(), QString()))
+            return failureAt(*failure, field->addressEdit());
     }
     return std::nullopt;
 }

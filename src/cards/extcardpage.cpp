@@ -3,6 +3,7 @@
 #include "card485canpparwgt.h"
 #include "extendcardcfgwgt.h"
 
+#include "config/cardrules.h"
 #include "model/cardlists.h"
 #include "model/cardmemory.h"
 
@@ -54,36 +55,25 @@ CheckResult ExtCardPage::checkCards() const
 CheckResult ExtCardPage::checkMemory() const
 {
     const QString path = m_edited ? m_edited->projectPath : context().projectPath;
-    if (path.isEmpty())
-        return std::nullopt; // a module outside a project claims nothing
     QList<CardClaim> held;
     if (m_edited && m_edited->holdsCardMemory) {
         for (const CardRecord& card : m_edited->cards)
             held += CardMemory::claimsOf(card);
     }
     QList<CardParWgt::MemoryUse> uses;
-    QList<int> owners;
+    QList<CardUse> wanted;
     for (int slot = 0; slot < CpuObject::CardCount; ++slot) {
-        const QList<CardParWgt::MemoryUse> slotUses = m_cards->slotWidget(slot)->memoryUse();
-        uses += slotUses;
-        for (int i = 0; i < slotUses.size(); ++i)
-            owners.append(slot);
+        const CardSlotCfgWidget* widget = m_cards->slotWidget(slot);
+        for (const CardParWgt::MemoryUse& use : widget->memoryUse()) {
+            uses.append(use);
+            wanted.append({use.claim, slot, widget->currentType(), QString()});
+        }
     }
-    QList<CardClaim> wanted;
-    for (const CardParWgt::MemoryUse& use : uses)
-        wanted.append(use.claim);
     int failed = -1;
-    const int result = CardMemory::tryClaim(path, held, wanted, &failed);
-    if (result == MemoryOk || failed < 0)
+    const RuleResult failure = CardRules::memory(path, held, wanted, &failed);
+    if (!failure)
         return std::nullopt;
-    const int slot = owners.at(failed);
-    const QString type = CardLists::typeName(m_cards->slotWidget(slot)->currentType());
-    return CheckFailure{CheckFailure::Kind::Warning,
-                        tr("The addresses %1 of the %2 card in the %3 cannot be reserved: %4")
-                            .arg(CardMemory::describe(uses.at(failed).claim), type,
-                                 slot == 0 ? tr("upper slot") : tr("lower slot"),
-                                 getMemoryErrStrByErrCode(result)),
-                        uses.at(failed).field};
+    return failureAt(*failure, uses.at(failed).field);
 }
 
 QList<PageCheck> ExtCardPage::checks() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/rulefailure.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -18,3 +20,11 @@ struct CheckFailure
 
 // Nothing when the check passed.
 using CheckResult = std::optional<CheckFailure>;
+
+// A rule's failure (src/config) shown at the field that holds its member.
+inline CheckFailure failureAt(const RuleFailure& failure, QWidget* field)
+{
+    return {failure.kind == RuleFailure::Kind::Warning ? CheckFailure::Kind::Warning
+                                                       : CheckFailure::Kind::Information,
+            failure.text, field};
+}

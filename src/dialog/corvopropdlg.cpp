@@ -6,6 +6,7 @@
 #include "pages/generalpage.h"
 #include "pagetable.h"
 
+#include "config/stationrules.h"
 #include "model/cpuobjectfactory.h"
 #include "model/debuglog.h"
 
@@ -402,14 +403,16 @@ bool Corvopropdlg::runChecks()
         // The station addresses the compact CPU answers to, over every page's serial ports.
         checks.append({OkStep::StationAddresses, [this]() -> CheckResult {
                            QList<StationAddress> addresses;
+                           QList<StationValue> values;
                            for (const DialogPage* page : qAsConst(m_pages))
                                addresses += page->stationAddresses();
-                           const int repeated = firstRepeatedAddress(addresses);
-                           if (repeated < 0)
+                           for (const StationAddress& a : qAsConst(addresses))
+                               values.append({a.address, QString()});
+                           const RuleResult failure = StationRules::repeated(values);
+                           if (!failure)
                                return std::nullopt;
-                           return CheckFailure{CheckFailure::Kind::Information,
-                                               tr("Address must not be repeated"),
-                                               addresses.at(repeated).field};
+                           return failureAt(*failure,
+                                            addresses.at(firstRepeatedAddress(addresses)).field);
                        }});
     }
     std::stable_sort(checks.begin(), checks.end(),

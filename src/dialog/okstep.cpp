@@ -1,14 +1,11 @@
 #include "okstep.h"
 
-#include <QSet>
+#include "config/stationrules.h"
 
 int firstRepeatedAddress(const QList<StationAddress>& addresses)
 {
-    QSet<int> seen;
-    for (int i = 0; i < addresses.size(); ++i) {
-        if (seen.contains(addresses.at(i).address))
-            return i;
-        seen.insert(addresses.at(i).address);
-    }
-    return -1;
+    QList<int> numbers;
+    for (const StationAddress& a : addresses)
+        numbers.append(a.address);
+    return StationRules::firstRepeated(numbers);
 }

@@ -51,4 +51,28 @@ using SlaveListFn = int (*)(Handle, QList<int>& handles, QList<int>& codes);
 using GetMappingSymFn = void (*)(Handle, QList<Symbol>& symbols);
 using ResetEthSlaveIoMapChangedFn = void (*)(Handle);
 
+// The configuration as a JSON document (docs/config-json.md).
+// exportConfiguration: what the module's save data holds; empty for a null handle.
+using ExportConfigurationFn = QByteArray (*)(Handle);
+// importConfiguration: a new module from a document, as restore makes one from save data;
+// null, with one "<path>: <reason>" line per problem in `error`, when the document is
+// refused.
+using ImportConfigurationFn = Handle (*)(const QByteArray& json, const QString& projectPath,
+                                         QString& error);
+// configurationSchema: the documents' JSON Schema.
+using ConfigurationSchemaFn = QByteArray (*)();
+
+// A problem validateConfiguration found: the member (its path in the JSON document), the
+// message the properties dialog shows for it, the check ("tcpIpAddresses", ..., "compile").
+struct Finding
+{
+    QString path;
+    QString message;
+    QString check;
+};
+// validateConfiguration: the checks of the dialog's OK and of compile on the module as it
+// is; `findings` is replaced by every problem, in the order of the OK steps. The number of
+// findings; -1 (the list untouched) for a null handle.
+using ValidateConfigurationFn = int (*)(Handle, QList<Finding>& findings);
+
 } // namespace CorvoCpuApi

@@ -4,6 +4,8 @@
 
 #include "block/blockcompare.h"
 #include "block/paramblock.h"
+#include "config/configjson.h"
+#include "config/configvalidator.h"
 #include "corvocpuapi.h"
 #include "dialog/corvopropdlg.h"
 #include "model/cpuobject.h"
@@ -11,6 +13,7 @@
 #include "model/slaveregistry.h"
 
 #include <corekit/memory.h>
+#include <corekit/widgets/ipaddresswidget.h>
 
 #define CORVO_EXPORT extern "C" Q_DECL_EXPORT
 
@@ -276,4 +279,42 @@ CORVO_EXPORT void resetEthSlaveIoMapChanged(void* handle)
 {
     if (CpuObject* cpu = object(handle))
         SlaveRegistry::resetIoMapChanged(*cpu);
+}
+
+// The configuration as a JSON document, and the checks of OK without the dialog.
+
+CORVO_EXPORT QByteArray exportConfiguration(void* handle)
+{
+    CpuObject* cpu = object(handle);
+    return cpu ? ConfigJson::exportDocument(*cpu) : QByteArray();
+}
+
+CORVO_EXPORT void* importConfiguration(const QByteArray& json, const QString& projectPath,
+                                       QString& error)
+{
+    QStringList errors;
+    std::unique_ptr<CpuObject> cpu = ConfigJson::importDocument(json, projectPath, errors);
+    error = errors.join(QLatin1Char('\n'));
+    return cpu.release();
+}
+
+CORVO_EXPORT QByteArray configurationSchema()
+{
+    return ConfigJson::schema();
+}
+
+CORVO_EXPORT int validateConfiguration(void* handle, QList<CorvoCpuApi::Finding>& findings)
+{
+    CpuObject* cpu = object(handle);
+    if (!cpu)
+        return -1;
+    // The address rule is the host's, as on the TCP/IP page.
+    const QList<ConfigFinding> found = ConfigValidator::validate(
+        *cpu, [](int kind, const QString& address, const QString& mask, const QString& ip) {
+            return IpAddressWidget::checkIpValid(kind, address, mask, ip);
+        });
+    findings.clear();
+    for (const ConfigFinding& f : found)
+        findings.append({f.path, f.message, f.check});
+    return found.size();
 }

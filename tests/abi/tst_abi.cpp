@@ -3,6 +3,8 @@
 #include <corekit/memory.h>
 #include <plugin/corvocpuapi.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLibrary>
 #include <QtTest>
 
@@ -50,7 +52,11 @@ const char* const kExports[] = {"createObject",
                                 "removeQbusSlave",
                                 "getQbusSlaveList",
                                 "getMappingSym",
-                                "resetEthSlaveIoMapChanged"};
+                                "resetEthSlaveIoMapChanged",
+                                "exportConfiguration",
+                                "importConfiguration",
+                                "configurationSchema",
+                                "validateConfiguration"};
 
 } // namespace
 
@@ -69,6 +75,7 @@ private slots:
     void everyExportOnANullHandle();
     void blocksThroughExports();
     void busesThroughExports();
+    void configurationThroughExports();
 
 private:
     // What each export answers without an object (docs/architecture.md has the table).
@@ -312,6 +319,29 @@ QHash<QString, std::function<void()>> TestAbi::nullHandleChecks()
          [=] {
              fn<ResetEthSlaveIoMapChangedFn>("resetEthSlaveIoMapChanged")(nullptr);
          }},
+        {"exportConfiguration",
+         [=] {
+             QVERIFY(fn<ExportConfigurationFn>("exportConfiguration")(nullptr).isEmpty());
+         }},
+        // The exports without a handle: a refused document, the schema.
+        {"importConfiguration",
+         [=] {
+             QString error;
+             QVERIFY(
+                 !fn<ImportConfigurationFn>("importConfiguration")(QByteArray(), project, error));
+             QVERIFY(error.startsWith(QLatin1String("(document): ")));
+         }},
+        {"configurationSchema",
+         [=] {
+             QVERIFY(QJsonDocument::fromJson(fn<ConfigurationSchemaFn>("configurationSchema")())
+                         .isObject());
+         }},
+        {"validateConfiguration",
+         [=] {
+             QList<Finding> findings{{QStringLiteral("x"), QString(), QString()}};
+             QCOMPARE(fn<ValidateConfigurationFn>("validateConfiguration")(nullptr, findings), -1);
+             QCOMPARE(findings.size(), 1);
+         }},
     };
 }
 
@@ -388,6 +418,46 @@ void TestAbi::busesThroughExports()
     fn<GetMappingSymFn>("getMappingSym")(cpu, symbols);
     fn<ResetEthSlaveIoMapChangedFn>("resetEthSlaveIoMapChanged")(cpu);
     QVERIFY(symbols.isEmpty());
+    fn<ReleaseObjectFn>("releaseObject")(cpu);
+}
+
+// A module through its document and back, and the validator on what came back.
+void TestAbi::configurationThroughExports()
+{
+    HostFixture host;
+    const QString project = host.writeProject(QStringLiteral("p.json"), QStringLiteral("KLV2-R70"));
+    Handle cpu = fn<CreateObjectFn>("createObject")(0x21, project);
+    QVERIFY(cpu);
+    const QByteArray saved = fn<SaveFn>("save")(cpu);
+    const QByteArray json = fn<ExportConfigurationFn>("exportConfiguration")(cpu);
+    QString error = QStringLiteral("stale");
+    Handle imported = fn<ImportConfigurationFn>("importConfiguration")(json, project, error);
+    QVERIFY2(imported, qPrintable(error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(fn<SaveFn>("save")(imported), saved);
+    QList<Finding> findings{{QStringLiteral("stale"), QString(), QString()}};
+    QCOMPARE(fn<ValidateConfigurationFn>("validateConfiguration")(imported, findings), 0);
+    QVERIFY(findings.isEmpty());
+
+    // Profinet with an empty custom name: the Profinet page's message at its member.
+    QJsonObject document = QJsonDocument::fromJson(json).object();
+    QJsonObject buses = document.value(QStringLiteral("buses")).toObject();
+    buses.insert(QStringLiteral("profinet"),
+                 QJsonObject{{QStringLiteral("useBus"), true},
+                             {QStringLiteral("useCustomName"), true},
+                             {QStringLiteral("customName"), QString()},
+                             {QStringLiteral("ipFromOtherSources"), false}});
+    document.insert(QStringLiteral("buses"), buses);
+    Handle broken = fn<ImportConfigurationFn>("importConfiguration")(
+        QJsonDocument(document).toJson(), project, error);
+    QVERIFY2(broken, qPrintable(error));
+    QCOMPARE(fn<ValidateConfigurationFn>("validateConfiguration")(broken, findings), 1);
+    QCOMPARE(findings.first().path, QStringLiteral("buses.profinet.customName"));
+    QCOMPARE(findings.first().message, QStringLiteral("The custom name cannot be empty!"));
+    QCOMPARE(findings.first().check, QStringLiteral("profinetName"));
+
+    for (Handle h : {imported, broken})
+        fn<ReleaseObjectFn>("releaseObject")(h);
     fn<ReleaseObjectFn>("releaseObject")(cpu);
 }
 

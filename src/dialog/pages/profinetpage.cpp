@@ -1,5 +1,6 @@
 #include "profinetpage.h"
 
+#include "config/busrules.h"
 #include "model/debuglog.h"
 
 #include <QCheckBox>
@@ -101,15 +102,9 @@ QList<PageCheck> ProfinetPage::checks() const
 
 CheckResult ProfinetPage::checkCustomName() const
 {
-    if (!m_use->isChecked() || !m_useCustomName->isChecked())
-        return std::nullopt;
-    const QString name = m_name->text();
-    if (name.isEmpty())
-        return CheckFailure{CheckFailure::Kind::Warning, tr("The custom name cannot be empty!"),
-                            m_name};
-    if (name.endsWith(QLatin1Char('-')))
-        return CheckFailure{CheckFailure::Kind::Warning, tr("The custom name cannot end with '-'!"),
-                            m_name};
+    if (const RuleResult failure = BusRules::profinetName(
+            m_use->isChecked(), m_useCustomName->isChecked(), m_name->text()))
+        return failureAt(*failure, m_name);
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "qbuspage.h"
 
+#include "config/busrules.h"
 #include "model/debuglog.h"
 
 #include <QCheckBox>
@@ -130,10 +131,10 @@ QList<PageCheck> QbusPage::checks() const
 
 CheckResult QbusPage::checkCustomName() const
 {
-    if (!m_useSlave->isChecked() || !m_useCustomName->isChecked() || !m_name->text().isEmpty())
-        return std::nullopt;
-    return CheckFailure{CheckFailure::Kind::Warning, tr("The custom name cannot be empty!"),
-                        m_name};
+    if (const RuleResult failure = BusRules::qbusName(m_useSlave->isChecked(),
+                                                      m_useCustomName->isChecked(), m_name->text()))
+        return failureAt(*failure, m_name);
+    return std::nullopt;
 }
 
 void QbusPage::slot_bttnDefauQbus()

@@ -121,10 +121,9 @@ void RemoteControlGroup::apply(TcpIpParams& net) const
 
 CheckResult RemoteControlGroup::checkDeviceName() const
 {
-    if (!m_deviceName->text().trimmed().isEmpty())
-        return std::nullopt;
-    return CheckFailure{CheckFailure::Kind::Information, tr("The device name can not be empty."),
-                        m_deviceName};
+    if (const RuleResult failure = TcpIpRules::deviceName(m_deviceName->text()))
+        return failureAt(*failure, m_deviceName);
+    return std::nullopt;
 }
 
 CheckResult RemoteControlGroup::checkClaimPassword() const
@@ -138,14 +137,9 @@ CheckResult RemoteControlGroup::checkClaimPassword() const
 
 CheckResult RemoteControlGroup::checkServerPort() const
 {
-    const int serverPort = m_serverPort->value();
-    if (serverPort >= ServerPortMin && serverPort <= ServerPortMax)
-        return std::nullopt;
-    return CheckFailure{CheckFailure::Kind::Information,
-                        tr("The server's port setting has error(range: %1~%2).")
-                            .arg(ServerPortMin)
-                            .arg(ServerPortMax),
-                        m_serverPort};
+    if (const RuleResult failure = TcpIpRules::serverPort(m_serverPort->value()))
+        return failureAt(*failure, m_serverPort);
+    return std::nullopt;
 }
 
 QList<QWidget*> RemoteControlGroup::noInputMethodFields() const

@@ -2,6 +2,8 @@
 
 #include "dialog/checkfailure.h"
 
+#include "config/tcpiprules.h"
+
 #include <QGroupBox>
 
 class MComboBoxEx;
@@ -17,8 +19,8 @@ class RemoteControlGroup : public QGroupBox
     Q_OBJECT
 
 public:
-    static constexpr int ServerPortMin = 1024;
-    static constexpr int ServerPortMax = 65535;
+    static constexpr int ServerPortMin = TcpIpRules::ServerPortMin;
+    static constexpr int ServerPortMax = TcpIpRules::ServerPortMax;
     static constexpr int DomainMaxBytes = 31;
 
     RemoteControlGroup(bool remoteControl, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "retentivepage.h"
 
-#include <corekit/plcfacts.h>
+#include "config/retentiverules.h"
+
 #include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mspinboxex.h>
 
@@ -134,26 +135,15 @@ QList<PageCheck> RetentivePage::checks() const
 
 CheckResult RetentivePage::checkRanges() const
 {
-    const QString& type = context().plcType;
-    const QString& version = context().plcVersion;
     for (int i = 0; i < CpuParams::RetentiveCount; ++i) {
         const RangeRow& row = m_ranges[size_t(i)];
         if (row.area->currentIndex() < 0)
             continue;
         const int code = row.area->currentItemData().toInt();
-        const RetentiveArea* area =
-            RetentiveArea::fromCodes(quint8(code / 256), quint8(code % 256));
-        if (!area)
-            continue;
-        // Timers and counters count elements, the byte areas count bytes.
-        const qint64 perElement =
-            area->bitAddressed ? RetentiveArea::bytesPerElement(area->typeCode) : 1;
-        const qint64 needed = row.offset->value() + row.count->value() * perElement;
-        if (needed > getPlcAddrRange(type, version, QString(QLatin1Char(area->memory)))) {
-            return CheckFailure{
-                CheckFailure::Kind::Information,
-                tr("Retentive Range %1 is illegal for the PLC type selected.").arg(i), row.count};
-        }
+        if (const RuleResult failure = RetentiveRules::range(
+                i, quint8(code / 256), quint8(code % 256), row.offset->value(), row.count->value(),
+                context().plcType, context().plcVersion))
+            return failureAt(*failure, row.count);
     }
     return std::nullopt;
 }

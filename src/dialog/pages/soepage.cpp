@@ -4,6 +4,7 @@
 #include "dialog/widgets/qlineeditex.h"
 
 #include "block/cpuparamsection.h"
+#include "config/soerules.h"
 #include "model/localtext.h"
 
 #include <corekit/projectqueries.h>
@@ -20,6 +21,9 @@
 #include <QVBoxLayout>
 
 #include <numeric>
+
+static_assert(SoeRules::DataBlockArea == QTriggerValWidget::DataBlockArea,
+              "the rule and the trigger editor name the same data-block area");
 
 namespace {
 
@@ -335,18 +339,15 @@ CheckResult SoePage::checkTriggers() const
     bool asked = false;
     for (int i = 0; i < RowCount; ++i) {
         const SoeRecord record = rowRecord(i);
-        if (!record.isUsed() || record.trigger.area != QTriggerValWidget::DataBlockArea)
+        if (!SoeRules::namesDataBlock(record))
             continue;
         if (!asked) {
             blocks = getPrjObjectChildren(context().projectPath, PrjObjectKindDataBlock);
             asked = true;
         }
-        const QString name = QStringLiteral("DB%1").arg(record.trigger.dbNumber);
-        if (!blocks.contains(name)) {
-            return CheckFailure{CheckFailure::Kind::Warning,
-                                tr("The trigger setting has error,%1 does not exist.").arg(name),
-                                m_built ? m_rows[size_t(i)].trigger->dbNumberField() : nullptr};
-        }
+        if (const RuleResult failure = SoeRules::trigger(record, blocks, QString()))
+            return failureAt(*failure,
+                             m_built ? m_rows[size_t(i)].trigger->dbNumberField() : nullptr);
     }
     return std::nullopt;
 }
@@ -358,11 +359,8 @@ CheckResult SoePage::checkTitles() const
         const SoeRecord& loaded = m_loaded[size_t(i)];
         const bool used = m_built ? r.enable->isChecked() : loaded.isUsed();
         const QString title = m_built ? r.title->text() : loaded.title;
-        if (used && title.trimmed().isEmpty()) {
-            return CheckFailure{CheckFailure::Kind::Information,
-                                tr("The title of SOE %1 is not allowed be empty.").arg(i + 1),
-                                m_built ? r.title : nullptr};
-        }
+        if (const RuleResult failure = SoeRules::title(i, used, title, QString()))
+            return failureAt(*failure, m_built ? r.title : nullptr);
     }
     return std::nullopt;
 }

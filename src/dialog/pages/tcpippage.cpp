@@ -3,6 +3,7 @@
 #include "addressgroup.h"
 #include "remotecontrolgroup.h"
 
+#include "config/tcpiprules.h"
 #include "model/cpuparams.h"
 
 #include <corekit/widgets/ipaddresswidget.h>
@@ -11,6 +12,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -252,33 +254,29 @@ void TcpIpPage::apply(CpuObject& target)
 
 CheckResult TcpIpPage::checkAddresses() const
 {
-    const auto check = [this](IpAddressWidget* field, int kind, const IpAddressWidget* mask,
-                              const IpAddressWidget* ip, bool optional) -> CheckResult {
-        if (!field->isEnabledTo(this) || (optional && field->isEmpty()))
-            return std::nullopt;
-        const QString text = field->checkIpValid(kind, mask, ip);
-        if (text.isEmpty())
-            return std::nullopt;
-        return CheckFailure{CheckFailure::Kind::Warning, text, field};
+    const auto shown = [this](const IpAddressWidget* field) {
+        return IpField{field->getIpAddr(), field->isEnabledTo(this)};
     };
-    if (CheckResult result = check(m_ip, IpAddressWidget::CheckAddress, nullptr, nullptr, false))
-        return result;
-    if (CheckResult result = check(m_mask, IpAddressWidget::CheckMask, nullptr, m_ip, false))
-        return result;
-    if (CheckResult result = check(m_gateway, IpAddressWidget::CheckGateway, m_mask, m_ip, true))
-        return result;
-    if (CheckResult result = check(m_dns, IpAddressWidget::CheckDns, nullptr, nullptr, true))
-        return result;
-    return check(m_altDns, IpAddressWidget::CheckDns, nullptr, nullptr, true);
+    const TcpIpAddressValues values{shown(m_ip), shown(m_mask), shown(m_gateway), shown(m_dns),
+                                    shown(m_altDns)};
+    const QList<RuleFailure> failures = TcpIpRules::addresses(
+        values, [](int kind, const QString& address, const QString& mask, const QString& ip) {
+            return IpAddressWidget::checkIpValid(kind, address, mask, ip);
+        });
+    if (failures.isEmpty())
+        return std::nullopt;
+    const QHash<QString, IpAddressWidget*> fields{{QStringLiteral("tcpIp.ip"), m_ip},
+                                                  {QStringLiteral("tcpIp.mask"), m_mask},
+                                                  {QStringLiteral("tcpIp.gateway"), m_gateway},
+                                                  {QStringLiteral("tcpIp.dns"), m_dns},
+                                                  {QStringLiteral("tcpIp.altDns"), m_altDns}};
+    return failureAt(failures.first(), fields.value(failures.first().path));
 }
 
 CheckResult TcpIpPage::checkPorts() const
 {
-    const int port = m_port->value();
-    if (port < PortMin || port > PortMax)
-        return CheckFailure{
-            CheckFailure::Kind::Information,
-            tr("The port setting has error(range: %1~%2).").arg(PortMin).arg(PortMax), m_port};
+    if (const RuleResult failure = TcpIpRules::port(m_port->value()))
+        return failureAt(*failure, m_port);
     return m_remote->checkServerPort();
 }
 

@@ -3,6 +3,8 @@
 #include "dialog/checkfailure.h"
 #include "dialog/dialogpage.h"
 
+#include "config/tcpiprules.h"
+
 class AddressGroup;
 class IpAddressWidget;
 class MSpinBoxEx;
@@ -20,8 +22,8 @@ class TcpIpPage : public DialogPage
     Q_OBJECT
 
 public:
-    static constexpr int PortMin = 1024;
-    static constexpr int PortMax = 65000;
+    static constexpr int PortMin = TcpIpRules::PortMin;
+    static constexpr int PortMax = TcpIpRules::PortMax;
 
     explicit TcpIpPage(const DialogContext& context, QWidget* parent = nullptr);
 

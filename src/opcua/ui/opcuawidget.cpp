@@ -2,6 +2,8 @@
 
 #include "tblitemdlgt.h"
 
+#include "config/opcuasettingsrules.h"
+
 #include <corekit/widgets/customintvalidator.h>
 #include <corekit/widgets/mcomboboxex.h>
 
@@ -11,12 +13,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSet>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -358,59 +360,33 @@ bool OPCUAWidget::isServerEnabled() const
     return m_server->isChecked();
 }
 
-bool OPCUAWidget::hasRepeatedUserName() const
+CheckResult OPCUAWidget::validateOpcUaSettings() const
 {
-    if (!m_authentication->isChecked())
-        return false;
-    QSet<QString> seen;
+    OpcUaSettingsValues values;
+    values.serverEnabled = isServerEnabled();
+    values.userAuthentication = m_authentication->isChecked();
     const int rows = m_users->rowCount();
     for (int row = 0; row < rows; ++row) {
         const OpcUaSettings::User user = userAt(row);
         // The entry row counts once it holds a user that goes into the payload.
         const bool entryRow = rows < MaxUsers && row == rows - 1;
-        if (user.name.isEmpty() || (entryRow && !OpcUaSettingsCodec::isWritten(user)))
-            continue;
-        if (seen.contains(user.name))
-            return true;
-        seen.insert(user.name);
+        if (!entryRow || OpcUaSettingsCodec::isWritten(user))
+            values.userNames.append(user.name);
     }
-    return false;
-}
-
-int OPCUAWidget::serverNameCheck() const
-{
-    const QString name = m_serverName->text();
-    if (name.isEmpty())
-        return 1;
-    return name.startsWith(QLatin1Char(' ')) ? 2 : 0;
-}
-
-CheckResult OPCUAWidget::validateOpcUaSettings() const
-{
-    if (!isServerEnabled())
+    values.serverName = m_serverName->text();
+    values.port = numberOf(m_port);
+    values.publishingInterval = numberOf(m_publishingInterval);
+    values.monitoredItems = numberOf(m_monitoredItems);
+    const QList<RuleFailure> failures = OpcUaSettingsRules::check(values);
+    if (failures.isEmpty())
         return std::nullopt;
-    const auto fail = [](const QString& text, QWidget* field) {
-        return CheckFailure{CheckFailure::Kind::Information, text, field};
-    };
-    if (hasRepeatedUserName())
-        return fail(tr("The same login user name exists on the OPC UA Server."), m_usersView);
-    switch (serverNameCheck()) {
-    case 1:
-        return fail(tr("The OPC UA Server name cannot be empty."), m_serverName);
-    case 2:
-        return fail(tr("The OPC UA Server name cannot start with a blank space."), m_serverName);
-    }
-    if (numberOf(m_port) < 1)
-        return fail(tr("The OPC UA Server port number cannot be less than one."), m_port);
-    if (numberOf(m_publishingInterval) < 200)
-        return fail(tr("The minimum publishing interval for subscription of OPC UA Server "
-                       "cannot be less than two hundred ms."),
-                    m_publishingInterval);
-    if (numberOf(m_monitoredItems) < 100)
-        return fail(tr("The monitor the maximum number of items of the OPC UA Server cannot be "
-                       "less than one hundred."),
-                    m_monitoredItems);
-    return std::nullopt;
+    const QHash<QString, QWidget*> fields{
+        {QStringLiteral("opcUa.settings.users"), m_usersView},
+        {QStringLiteral("opcUa.settings.serverName"), m_serverName},
+        {QStringLiteral("opcUa.settings.port"), m_port},
+        {QStringLiteral("opcUa.settings.publishingInterval"), m_publishingInterval},
+        {QStringLiteral("opcUa.settings.monitoredItems"), m_monitoredItems}};
+    return failureAt(failures.first(), fields.value(failures.first().path));
 }
 
 void OPCUAWidget::slot_usersDoubleClicked(const QModelIndex& index)

@@ -47,12 +47,9 @@ public:
 
     // The checks of OK; they only read the controls.
     bool isServerEnabled() const;
-    // Two users of the same name (case-sensitive) among the rows that carry a name, the
-    // last row included when it will be written; only while user authentication is on.
-    bool hasRepeatedUserName() const;
-    // 0 good, 1 empty, 2 starts with a blank.
-    int serverNameCheck() const;
-    // The first failing check, in its order; nothing while the server is off.
+    // The first failing check of OpcUaSettingsRules on the controls' values; nothing while
+    // the server is off. User names count on the rows that carry a name, the last row once
+    // it will be written.
     CheckResult validateOpcUaSettings() const;
 
 signals:

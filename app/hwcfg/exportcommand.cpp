@@ -1,0 +1,34 @@
+#include "exportcommand.h"
+
+#include "pluginhost.h"
+
+#include <QSaveFile>
+
+int ExportCommand::run(const QStringList& args, CommandContext& context)
+{
+    QCommandLineParser parser;
+    parser.addOption(
+        {QStringLiteral("out"), QStringLiteral("file for the document"), QStringLiteral("file")});
+    QString project;
+    QString module;
+    if (!parseModuleArguments(args, parser, context, project, module))
+        return 2;
+    void* handle = openModule(context, project, module);
+    if (!handle)
+        return 1;
+    const QByteArray json = context.plugin.exportConfiguration(handle);
+    context.plugin.releaseObject(handle);
+
+    const QString out = parser.value(QStringLiteral("out"));
+    if (out.isEmpty()) {
+        context.out << QString::fromUtf8(json);
+        return 0;
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
+        context.err << "hwcfg: cannot write " << out << "\n";
+        return 1;
+    }
+    context.out << "Exported " << module << " to " << out << " (" << json.size() << " bytes)\n";
+    return 0;
+}

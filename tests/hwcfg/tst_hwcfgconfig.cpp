@@ -1,0 +1,196 @@
+#include "hostfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QJsonObject changed(QJsonObject document, const QString& group, const QString& key,
+                    const QJsonValue& value)
+{
+    QJsonObject inner = document.value(group).toObject();
+    inner.insert(key, value);
+    document.insert(group, inner);
+    return document;
+}
+
+} // namespace
+
+// hwcfg export, import, validate and schema as a user runs them, on copies of the sample
+// projects.
+class TestHwcfgConfig : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HostFixture> m_host;
+    QString m_dir;
+
+    Run hwcfg(const QStringList& args)
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_dir);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CORVO_HOST_HOME"), m_host->home());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(CORVO_HWCFG), args);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    QString project(const char* name)
+    {
+        const QString path = m_dir + QLatin1Char('/') + QLatin1String(name);
+        if (!QFile::exists(path)) {
+            QFile::copy(QStringLiteral(CORVO_SOURCE_DIR "/examples/project/") + QLatin1String(name),
+                        path);
+            QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+        return path;
+    }
+
+    QByteArray stored(const QString& projectPath, const QString& module)
+    {
+        QFile file(projectPath + QStringLiteral(".content/160/obj_") + module +
+                   QStringLiteral(".bin"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    bool write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_dir + QLatin1Char('/') + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+private slots:
+    void init()
+    {
+        m_host.reset();
+        m_host = std::make_unique<HostFixture>();
+        m_dir = m_host->home() + QStringLiteral("/work");
+        QDir().mkpath(m_dir);
+    }
+
+    void sampleModels_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("projectName");
+        QTest::newRow("KLV2 R70") << "0x21"
+                                  << "line1.json";
+        QTest::newRow("MRW-Q310-24T") << "0x30"
+                                      << "compact.json";
+        QTest::newRow("KLV1 C40") << "0x10"
+                                  << "line1.json";
+        QTest::newRow("KLV1 C24") << "3"
+                                  << "line1.json";
+    }
+
+    // A new module of each sample model: no findings; exported, imported under another
+    // name, it is stored with the same save data and exports the same document.
+    void sampleModels()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, projectName);
+        const QString path = project(projectName.toLatin1().constData());
+        QCOMPARE(hwcfg({"new", id, "--project", path, "--module", "cpu"}).status, 0);
+        const Run valid = hwcfg({"validate", "cpu", "--project", path});
+        QCOMPARE(valid.status, 0);
+        QCOMPARE(valid.out, QByteArray("cpu: no findings\n"));
+
+        const Run exported = hwcfg({"export", "cpu", "--project", path});
+        QCOMPARE(exported.status, 0);
+        QVERIFY(write(QStringLiteral("cpu.json"), exported.out));
+        const Run imported = hwcfg({"import", "cpu.json", "--project", path, "--module", "copy"});
+        QVERIFY2(imported.status == 0, imported.err.constData());
+        QVERIFY(!stored(path, QStringLiteral("copy")).isEmpty());
+        QCOMPARE(stored(path, QStringLiteral("copy")), stored(path, QStringLiteral("cpu")));
+        QCOMPARE(hwcfg({"export", "copy", "--project", path}).out, exported.out);
+    }
+
+    // A refused document stores nothing and replaces nothing; every problem is listed.
+    void refusedDocumentStoresNothing()
+    {
+        const QString path = project("line1.json");
+        QCOMPARE(hwcfg({"new", "0x21", "--project", path, "--module", "cpu"}).status, 0);
+        const QByteArray before = stored(path, QStringLiteral("cpu"));
+        const QJsonObject good =
+            QJsonDocument::fromJson(hwcfg({"export", "cpu", "--project", path}).out).object();
+        QJsonObject bad = changed(good, "tcpIp", "port", QStringLiteral("20000"));
+        bad = changed(bad, "tcpIp", "vlan", 7);
+        QVERIFY(write(QStringLiteral("bad.json"), QJsonDocument(bad).toJson()));
+        for (const char* module : {"cpu", "other"}) {
+            const Run run = hwcfg({"import", "bad.json", "--project", path, "--module", module});
+            QCOMPARE(run.status, 1);
+            QVERIFY(run.err.contains("nothing was stored"));
+            QVERIFY(run.err.contains("  tcpIp.port: expected a whole number, not a string\n"));
+            QVERIFY(run.err.contains("  tcpIp.vlan: unknown key\n"));
+        }
+        QCOMPARE(stored(path, QStringLiteral("cpu")), before);
+        QVERIFY(stored(path, QStringLiteral("other")).isEmpty());
+    }
+
+    // A broken module: one line per finding, exit status 1, the same findings as JSON.
+    void brokenModule()
+    {
+        const QString path = project("line1.json");
+        QCOMPARE(hwcfg({"new", "0x21", "--project", path, "--module", "cpu"}).status, 0);
+        QJsonObject document =
+            QJsonDocument::fromJson(hwcfg({"export", "cpu", "--project", path}).out).object();
+        QJsonObject buses = document.value(QStringLiteral("buses")).toObject();
+        buses.insert(QStringLiteral("profinet"),
+                     QJsonObject{{QStringLiteral("useBus"), true},
+                                 {QStringLiteral("useCustomName"), true},
+                                 {QStringLiteral("customName"), QStringLiteral("line-")},
+                                 {QStringLiteral("ipFromOtherSources"), false}});
+        document.insert(QStringLiteral("buses"), buses);
+        document = changed(document, "tcpIp", "serverPort", 80);
+        QVERIFY(write(QStringLiteral("broken.json"), QJsonDocument(document).toJson()));
+        QCOMPARE(hwcfg({"import", "broken.json", "--project", path, "--module", "broken"}).status,
+                 0);
+
+        const Run text = hwcfg({"validate", "broken", "--project", path});
+        QCOMPARE(text.status, 1);
+        QCOMPARE(text.out,
+                 QByteArray("buses.profinet.customName: The custom name cannot end with '-'!\n"
+                            "tcpIp.serverPort: The server's port setting has error(range: "
+                            "1024~65535).\n"
+                            "broken: 2 findings\n"));
+        const Run json = hwcfg({"validate", "broken", "--project", path, "--json"});
+        QCOMPARE(json.status, 1);
+        const QJsonObject result = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(result.value(QStringLiteral("count")).toInt(), 2);
+        const QJsonObject first =
+            result.value(QStringLiteral("findings")).toArray().first().toObject();
+        QCOMPARE(first.value(QStringLiteral("path")).toString(),
+                 QStringLiteral("buses.profinet.customName"));
+        QCOMPARE(first.value(QStringLiteral("check")).toString(), QStringLiteral("profinetName"));
+
+        QCOMPARE(hwcfg({"validate", "missing", "--project", path}).status, 1);
+        QCOMPARE(hwcfg({"validate", "--project", path}).status, 2);
+    }
+
+    void schemaIsPublished()
+    {
+        QFile published(QStringLiteral(CORVO_SOURCE_DIR "/docs/config-schema.json"));
+        QVERIFY(published.open(QIODevice::ReadOnly));
+        const Run run = hwcfg({"schema"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, published.readAll());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHwcfgConfig)
+#include "tst_hwcfgconfig.moc"
