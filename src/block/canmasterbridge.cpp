@@ -159,7 +159,7 @@ int CanMasterBridge::rebuildFromDownload(ByteReader& in, CanMasterConfig& master
     return code(CanRebuildError::None);
 }
 
-QByteArray CanMasterBridge::savePayload(const CanMasterConfig& master)
+QByteArray CanMasterBridge::savePayload(const CanMasterConfig& master, const QString& projectPath)
 {
     QList<QByteArray> records;
     for (const CanNodeEntry& slave : master.slaves) {
@@ -173,7 +173,10 @@ QByteArray CanMasterBridge::savePayload(const CanMasterConfig& master)
     out.i32(master.objectId);
     out.u32(master.cyclePeriod);
     out.u16(master.heartbeat);
-    out.u32(master.cobId);
+    // A project created before the COB ID was kept is read without it, so it is written
+    // without it too: otherwise the reader would take it for the slave count.
+    if (getHwFileCreatedVerNum(projectPath) >= kSaveFormCobIdVersion)
+        out.u32(master.cobId);
     // The records written, so that the count always frames what follows.
     out.i32(records.size());
     for (const QByteArray& record : records) {

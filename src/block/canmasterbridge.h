@@ -40,7 +40,7 @@ public:
 
     // The save payload, and the rebuild from it (the COB ID only in projects created by
     // version 2002 or later).
-    static QByteArray savePayload(const CanMasterConfig& master);
+    static QByteArray savePayload(const CanMasterConfig& master, const QString& projectPath);
     static void rebuildFromSave(ByteReader& in, CanMasterConfig& master,
                                 const QString& projectPath);
 

@@ -11,7 +11,7 @@ QByteArray LocalCanSection::write(CpuObject& object, WriteMode mode, QList<int>&
     ByteWriter out;
     const int head = out.beginSection(0, quint8(SectionId::LocalCan));
     if (mode == WriteMode::Save) {
-        out.bytes(CanMasterBridge::savePayload(object.canMaster));
+        out.bytes(CanMasterBridge::savePayload(object.canMaster, object.projectPath));
     } else {
         QByteArray payload;
         CanMasterBridge::compile(object.canMaster, payload, errors);

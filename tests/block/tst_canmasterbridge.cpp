@@ -1,7 +1,7 @@
 #include "hostfixture.h"
 
-#include <bytes/bytereader.h>
 #include <block/canmasterbridge.h>
+#include <bytes/bytereader.h>
 #include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
@@ -221,7 +221,7 @@ void TestCanMasterBridge::saveRoundTrip()
     master.baudRate = 125;
     master.cobId = 0x99;
     master.heartbeat = 1000;
-    const QByteArray payload = CanMasterBridge::savePayload(master);
+    const QByteArray payload = CanMasterBridge::savePayload(master, project);
     CanMasterConfig rebuilt;
     ByteReader in = readerOf(payload);
     CanMasterBridge::rebuildFromSave(in, rebuilt, project);
@@ -235,7 +235,7 @@ void TestCanMasterBridge::saveRoundTrip()
     QCOMPARE(rebuilt.slaves.size(), 2);
     QCOMPARE(m_dp.describe(rebuilt.slaves.at(0).handle).value("name").toString(),
              QStringLiteral("dp3"));
-    QCOMPARE(CanMasterBridge::savePayload(rebuilt).mid(20), payload.mid(20)); // same records
+    QCOMPARE(CanMasterBridge::savePayload(rebuilt, project).mid(20), payload.mid(20)); // records
 }
 
 void TestCanMasterBridge::saveFormBefore2002HasNoCobId()
@@ -259,6 +259,17 @@ void TestCanMasterBridge::saveFormBefore2002HasNoCobId()
     QCOMPARE(rebuilt.baudRate, 500);
     QCOMPARE(rebuilt.cobId, 0x77u);
     QVERIFY(rebuilt.slaves.isEmpty());
+
+    // Written in such a project, the form has no COB ID either, so its slaves come back.
+    CanMasterConfig master = masterWithSlaves({3}, {8});
+    master.cobId = 0x99;
+    const QByteArray written = CanMasterBridge::savePayload(master, old);
+    CanMasterConfig again;
+    ByteReader back = readerOf(written);
+    CanMasterBridge::rebuildFromSave(back, again, old);
+    QVERIFY(back.atEnd());
+    QCOMPARE(again.slaves.size(), 2);
+    QCOMPARE(again.cobId, CanMasterConfig().cobId); // the old form cannot carry it
 }
 
 void TestCanMasterBridge::saveFormSkipsWhatNoPluginRestores()
@@ -267,7 +278,7 @@ void TestCanMasterBridge::saveFormSkipsWhatNoPluginRestores()
         m_host->writeProject(QStringLiteral("p.json"),
                              QJsonObject{{"plcType", "KLV2-R70"}, {"hwFileCreatedVersion", 2100}});
     CanMasterConfig master = masterWithSlaves({3}, {});
-    QByteArray payload = CanMasterBridge::savePayload(master);
+    QByteArray payload = CanMasterBridge::savePayload(master, project);
     // Two more records: one of type 2 (no plug-in), one the dp plug-in cannot read; then a
     // count that promises more than there is.
     payload.replace(20, 4, QByteArray::fromHex("00000005"));

@@ -2,9 +2,9 @@
 #include "hostfixture.h"
 #include "hostwindow.h"
 
-#include <bytes/bytereader.h>
 #include <block/canmasterbridge.h>
 #include <block/paramblock.h>
+#include <bytes/bytereader.h>
 #include <corekit/memory.h>
 #include <dialog/corvopropdlg.h>
 #include <dialog/longvalid.h>
@@ -543,14 +543,14 @@ private slots:
         master.cobId = 0x181;
         master.cyclePeriod = 20000;
         master.nodeId = 9;
-        const QByteArray before = CanMasterBridge::savePayload(master);
+        const QByteArray before = CanMasterBridge::savePayload(master, m_project);
         runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
             QVERIFY(!child<QWidget>(d, "canMaster")->isEnabled());
             QCOMPARE(child<QComboBox>(d, "canBaudRate")->currentText(), QStringLiteral("500kbps"));
         });
         QCOMPARE(master.useCanopen, quint8(0));
         master.useCanopen = 1;
-        QCOMPARE(CanMasterBridge::savePayload(master), before);
+        QCOMPARE(CanMasterBridge::savePayload(master, m_project), before);
     }
 
     void defaults_data()
