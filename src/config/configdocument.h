@@ -12,7 +12,7 @@
 // A field-bus slave as a configuration document carries it: its plug-in's file name, the
 // node id the slave reports, and its record as the save data holds it (the save record on
 // EtherCAT and CAN, the download record on QBUS and EtherNet/IP).
-struct SlaveSpec
+struct StoredSlave
 {
     QString plugin;
     qint32 nodeId = 0;
@@ -43,9 +43,9 @@ struct ConfigDocument
     QString orderNumber; // of the catalog entry; a reader's check, not stored
     CpuObject object;
     QList<SoeRecord> soe; // the used slots, each with its slot number
-    QList<SlaveSpec> etherCatSlaves;
-    QList<SlaveSpec> canSlaves;
-    QList<SlaveSpec> qbusSlaves;
-    QList<SlaveSpec> eipSlaves;
+    QList<StoredSlave> etherCatSlaves;
+    QList<StoredSlave> canSlaves;
+    QList<StoredSlave> qbusSlaves;
+    QList<StoredSlave> eipSlaves;
     OpcUaDocument opcUa;
 };

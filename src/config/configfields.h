@@ -168,7 +168,7 @@ void fixedText(Ch& ch, const char* key, const char* bytesKey, FixedText<N>& fiel
 }
 
 template <typename Ch>
-void slave(Ch& ch, SlaveSpec& s, int maxRecord)
+void slave(Ch& ch, StoredSlave& s, int maxRecord)
 {
     ch.text("plugin", s.plugin, pluginRule());
     i32(ch, "nodeId", s.nodeId);
@@ -176,10 +176,10 @@ void slave(Ch& ch, SlaveSpec& s, int maxRecord)
 }
 
 template <typename Ch>
-void slaves(Ch& ch, QList<SlaveSpec>& list, int maxSlaves, int maxRecord)
+void slaves(Ch& ch, QList<StoredSlave>& list, int maxSlaves, int maxRecord)
 {
     ch.list("slaves", list, 0, maxSlaves,
-            [maxRecord](Ch& c, SlaveSpec& s, int) { slave(c, s, maxRecord); });
+            [maxRecord](Ch& c, StoredSlave& s, int) { slave(c, s, maxRecord); });
 }
 
 template <typename Ch>

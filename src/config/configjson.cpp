@@ -35,9 +35,9 @@ bool accessLevelsNamed(const std::vector<OpcUaVarRecord>& records)
 }
 
 // The slaves as the save data holds them: those whose plug-in gives a record.
-QList<SlaveSpec> savedSlaves(const QList<SlaveEntry>& list)
+QList<StoredSlave> savedSlaves(const QList<SlaveEntry>& list)
 {
-    QList<SlaveSpec> specs;
+    QList<StoredSlave> specs;
     for (const SlaveEntry& slave : list) {
         if (!slave.iface.save)
             continue;
@@ -49,9 +49,9 @@ QList<SlaveSpec> savedSlaves(const QList<SlaveEntry>& list)
     return specs;
 }
 
-QList<SlaveSpec> compiledSlaves(QList<SlaveEntry> list, int maxRecord)
+QList<StoredSlave> compiledSlaves(QList<SlaveEntry> list, int maxRecord)
 {
-    QList<SlaveSpec> specs;
+    QList<StoredSlave> specs;
     for (const SlaveEntry& slave : list) {
         QByteArray record;
         if (!slave.iface.compile || slave.iface.compile(slave.handle, record) != 0 ||
@@ -64,9 +64,9 @@ QList<SlaveSpec> compiledSlaves(QList<SlaveEntry> list, int maxRecord)
 }
 
 // The save data names no CAN slave's plug-in: its record's type byte picks it.
-QList<SlaveSpec> canSlaves(const QList<CanNodeEntry>& list)
+QList<StoredSlave> canSlaves(const QList<CanNodeEntry>& list)
 {
-    QList<SlaveSpec> specs;
+    QList<StoredSlave> specs;
     for (const CanNodeEntry& slave : list) {
         if (slave.handle == 0 || !slave.iface.save)
             continue;
@@ -203,7 +203,7 @@ void checkDocument(const ConfigDocument& doc, ModuleDescriptor& entry, QStringLi
     const struct
     {
         const char* path;
-        const QList<SlaveSpec>& specs;
+        const QList<StoredSlave>& specs;
         bool busOn;
         const char* bus;
     } buses[] = {
@@ -286,21 +286,21 @@ struct SlaveBus
     enum class Form { Save, Download, CanSave };
 
     const char* path;
-    const QList<SlaveSpec>& specs;
+    const QList<StoredSlave>& specs;
     Form form;
 };
 
 bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntry& made,
                quint8& canType, QStringList& errors)
 {
-    const SlaveSpec& spec = bus.specs.at(i);
+    const StoredSlave& stored = bus.specs.at(i);
     const QString at = QStringLiteral("%1[%2]").arg(QLatin1String(bus.path)).arg(i);
-    QString plugin = spec.plugin;
+    QString plugin = stored.plugin;
     if (bus.form == SlaveBus::Form::CanSave) {
         // The CAN slave's plug-in follows its record's type byte, as restore picks it.
-        canType = quint8(spec.record.at(0));
+        canType = quint8(stored.record.at(0));
         plugin = CanMasterBridge::pluginForType(canType);
-        if (plugin.isEmpty() || plugin.compare(spec.plugin, Qt::CaseInsensitive) != 0) {
+        if (plugin.isEmpty() || plugin.compare(stored.plugin, Qt::CaseInsensitive) != 0) {
             errors.append(QStringLiteral("%1.plugin: a CAN slave record of type %2 belongs to %3")
                               .arg(at)
                               .arg(canType)
@@ -320,8 +320,8 @@ bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntr
     }
     int consumed = 0;
     int error = 0;
-    const int handle = download ? iface.recompile(spec.record, projectPath, consumed, error)
-                                : iface.restore(spec.record, projectPath, consumed);
+    const int handle = download ? iface.recompile(stored.record, projectPath, consumed, error)
+                                : iface.restore(stored.record, projectPath, consumed);
     if (!handle) {
         errors.append(
             QStringLiteral("%1.record: \"%2\" refuses the record%3")
@@ -330,16 +330,16 @@ bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntr
     }
     made = SlaveEntry{handle, iface.pluginFile, iface};
     // EtherCAT records follow one another unframed: one must end where its plug-in says.
-    if (bus.form == SlaveBus::Form::Save && consumed != spec.record.size()) {
+    if (bus.form == SlaveBus::Form::Save && consumed != stored.record.size()) {
         errors.append(QStringLiteral("%1.record: the slave's record ends after %2 of its %3 "
                                      "bytes")
                           .arg(at)
                           .arg(consumed)
-                          .arg(spec.record.size()));
+                          .arg(stored.record.size()));
         return false;
     }
     const int nodeId = SlaveRegistry::nodeIdOf(iface, handle);
-    if (nodeId != spec.nodeId) {
+    if (nodeId != stored.nodeId) {
         errors.append(
             QStringLiteral("%1.nodeId: the record's slave has node id %2").arg(at).arg(nodeId));
         return false;
@@ -351,7 +351,7 @@ bool makeSlave(const SlaveBus& bus, int i, const QString& projectPath, SlaveEntr
     } else {
         again = iface.save(handle);
     }
-    if (again != spec.record) {
+    if (again != stored.record) {
         errors.append(QStringLiteral("%1.record: \"%2\" writes this slave back as other bytes")
                           .arg(at, plugin));
         return false;
