@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString CompileCommand::errorText(int error)
 {
@@ -68,12 +67,8 @@ int CompileCommand::run(const QStringList& args, CommandContext& context)
     }
     const QString out = parser.value(QStringLiteral("out"));
     if (result == 0 && !out.isEmpty()) {
-        QSaveFile file(out);
-        if (!file.open(QIODevice::WriteOnly) || file.write(block) != block.size() ||
-            !file.commit()) {
-            context.err << "hwcfg: cannot write " << out << "\n";
+        if (!writeFile(context, out, block))
             return 1;
-        }
         context.out << "Written to " << out << "\n";
     }
     return result == 0 ? 0 : 1;

@@ -2,8 +2,6 @@
 
 #include "pluginhost.h"
 
-#include <QSaveFile>
-
 int ExportCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
@@ -24,11 +22,8 @@ int ExportCommand::run(const QStringList& args, CommandContext& context)
         context.out << QString::fromUtf8(json);
         return 0;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
-        context.err << "hwcfg: cannot write " << out << "\n";
+    if (!writeFile(context, out, json))
         return 1;
-    }
     context.out << "Exported " << module << " to " << out << " (" << json.size() << " bytes)\n";
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <opcua/opcuasettingscodec.h>
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -37,16 +36,6 @@ void describe(CommandContext& context, const OpcUaFileContents& contents)
     }
 }
 
-bool writeFile(CommandContext& context, const QString& path, const OpcUaFileContents& contents)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !OpcUaFile::write(file, contents) || !file.commit()) {
-        context.err << "hwcfg: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int OpcUaCommand::run(const QStringList& args, CommandContext& context)
@@ -60,7 +49,7 @@ int OpcUaCommand::run(const QStringList& args, CommandContext& context)
     const QStringList positional = parser.positionalArguments();
     const QString action = positional.first();
     if (action == QLatin1String("sample") && positional.size() == 2) {
-        if (!writeFile(context, positional.at(1), OpcUaSample::contents()))
+        if (!writeFile(context, positional.at(1), OpcUaFile::encode(OpcUaSample::contents())))
             return 1;
         context.out << "Wrote the sample OPC UA configuration to " << positional.at(1) << "\n";
         describe(context, OpcUaSample::contents());
@@ -91,7 +80,7 @@ int OpcUaCommand::run(const QStringList& args, CommandContext& context)
     }
 
     if (action == QLatin1String("export")) {
-        if (!writeFile(context, path, *current))
+        if (!writeFile(context, path, OpcUaFile::encode(*current)))
             return 1;
         context.out << "Exported the OPC UA configuration of " << module << " to " << path << "\n";
         describe(context, *current);

@@ -5,8 +5,6 @@
 
 #include <block/blockdecoder.h>
 
-#include <QSaveFile>
-
 int SaveCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
@@ -30,11 +28,8 @@ int SaveCommand::run(const QStringList& args, CommandContext& context)
     }
     const QString out = parser.value(QStringLiteral("out"));
     if (!out.isEmpty()) {
-        QSaveFile file(out);
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-            context.err << "hwcfg: cannot write " << out << "\n";
+        if (!writeFile(context, out, data))
             return 1;
-        }
     }
     context.out << "Saved " << module << ": " << data.size() << " bytes"
                 << (changed ? " (changed)" : " (unchanged)") << "\n";
