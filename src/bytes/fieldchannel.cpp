@@ -104,8 +104,7 @@ bool DumpChannel::ip(const char* name, IpV4& a)
     const int at = m_in.pos();
     if (!ReadChannel::ip(name, a))
         return false;
-    add(QString::fromUtf8(name), at, 4,
-        QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]));
+    add(QString::fromUtf8(name), at, 4, toDotted(a));
     return true;
 }
 

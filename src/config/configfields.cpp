@@ -22,24 +22,6 @@ TextRule pluginRule()
             QStringLiteral("a plug-in's bare file name (no folder, no control characters)")};
 }
 
-QString dotted(const IpV4& address)
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
-
-IpV4 parseDotted(const QString& text)
-{
-    IpV4 address{};
-    const QStringList parts = text.split(QLatin1Char('.'));
-    for (int i = 0; i < parts.size() && i < int(address.size()); ++i)
-        address[size_t(i)] = quint8(qMin(parts.at(i).toUInt(), 255u));
-    return address;
-}
-
 QStringList dataTypeNames()
 {
     QStringList names;

@@ -37,8 +37,6 @@ constexpr int MaxEtherCatSlaves = 255; // counted in one byte, children included
 
 TextRule ipRule();
 TextRule pluginRule();
-QString dotted(const IpV4& address);
-IpV4 parseDotted(const QString& text);
 QStringList dataTypeNames();
 quint32 dataTypeCode(const QString& name);
 QStringList accessLevelNames();
@@ -111,10 +109,10 @@ void signed8(Ch& ch, const char* key, quint8& value)
 template <typename Ch>
 void ip(Ch& ch, const char* key, IpV4& address)
 {
-    QString text = dotted(address);
+    QString text = toDotted(address);
     ch.text(key, text, ipRule());
     if constexpr (Ch::Reading)
-        address = parseDotted(text);
+        address = fromDotted(text);
 }
 
 template <typename Ch, size_t N>

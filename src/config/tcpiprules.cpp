@@ -2,19 +2,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString dotted(const IpV4& address)
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
-
-} // namespace
-
 QList<RuleFailure> TcpIpRules::addresses(const TcpIpAddressValues& v, const IpCheck& check)
 {
     QList<RuleFailure> failures;
@@ -82,17 +69,17 @@ TcpIpAddressValues TcpIpRules::shown(const TcpIpParams& net)
     for (IpField* f : {&v.ip, &v.mask, &v.gateway})
         f->checked = !autoIp;
     if (!autoIp) {
-        v.ip.text = dotted(net.ip);
-        v.mask.text = dotted(net.mask);
+        v.ip.text = toDotted(net.ip);
+        v.mask.text = toDotted(net.mask);
         if (!(net.addressMode & AddrModeNoGateway))
-            v.gateway.text = dotted(net.gateway);
+            v.gateway.text = toDotted(net.gateway);
     }
     const bool autoDns = net.addressMode & AddrModeAutoDns;
     v.dns.checked = !autoDns;
     v.altDns.checked = !autoDns;
     if (!autoDns && !(net.addressMode & AddrModeNoDns))
-        v.dns.text = dotted(net.dns);
+        v.dns.text = toDotted(net.dns);
     if (!autoDns && !(net.addressMode & AddrModeNoAltDns))
-        v.altDns.text = dotted(net.altDns);
+        v.altDns.text = toDotted(net.altDns);
     return v;
 }

@@ -15,6 +15,24 @@ constexpr IpV4 kDefaultGatewayAndDns{192, 168, 1, 1};
 
 } // namespace
 
+QString toDotted(const IpV4& address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(address[0])
+        .arg(address[1])
+        .arg(address[2])
+        .arg(address[3]);
+}
+
+IpV4 fromDotted(const QString& text)
+{
+    IpV4 address{};
+    const QStringList parts = text.split(QLatin1Char('.'));
+    for (int i = 0; i < parts.size() && i < int(address.size()); ++i)
+        address[size_t(i)] = quint8(qMin(parts.at(i).toUInt(), 255u));
+    return address;
+}
+
 PortParams PortParams::creationDefault(quint16 tag)
 {
     PortParams port;

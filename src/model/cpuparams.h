@@ -10,6 +10,11 @@ struct DataRetenDefault;
 
 using IpV4 = std::array<quint8, 4>; // dotted order: 192.168.1.201 is C0 A8 01 C9
 
+// "192.168.1.201".
+QString toDotted(const IpV4& address);
+// The first four point-separated numbers of a text, each cut to 255; missing ones are 0.
+IpV4 fromDotted(const QString& text);
+
 // Address-mode bits of the TCP/IP settings.
 enum AddressModeFlag : quint8 {
     AddrModeAutoIp = 0x01,

@@ -29,25 +29,6 @@ constexpr IpV4 kStoredMissingGateway{192, 168, 1, 1};
 
 constexpr int kAddressLabelWidth = 102;
 
-QString dotted(const IpV4& address)
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
-
-// The checks have passed before anything is written, so the text is a whole address.
-IpV4 fromDotted(const QString& text)
-{
-    IpV4 address{};
-    const QStringList parts = text.split(QLatin1Char('.'));
-    for (int i = 0; i < qMin(parts.size(), int(address.size())); ++i)
-        address[size_t(i)] = quint8(parts.at(i).toUInt());
-    return address;
-}
-
 int portValue(quint32 stored)
 {
     return int(qMin<quint32>(stored, INT_MAX));
@@ -186,13 +167,13 @@ void TcpIpPage::load(const CpuObject& source)
         m_mask->clear();
         m_gateway->clear();
     } else {
-        m_ip->setIpAddr(dotted(net.ip));
+        m_ip->setIpAddr(toDotted(net.ip));
         m_port->setValue(portValue(net.port));
-        m_mask->setIpAddr(dotted(net.mask));
+        m_mask->setIpAddr(toDotted(net.mask));
         if (net.addressMode & AddrModeNoGateway)
             m_gateway->clear();
         else
-            m_gateway->setIpAddr(dotted(net.gateway));
+            m_gateway->setIpAddr(toDotted(net.gateway));
     }
     // As with the radio buttons: a fixed IP address goes with fixed DNS addresses.
     m_autoDnsRadio->setEnabled(autoIp);
@@ -205,11 +186,11 @@ void TcpIpPage::load(const CpuObject& source)
     if (autoDns || (net.addressMode & AddrModeNoDns))
         m_dns->clear();
     else
-        m_dns->setIpAddr(dotted(net.dns));
+        m_dns->setIpAddr(toDotted(net.dns));
     if (autoDns || (net.addressMode & AddrModeNoAltDns))
         m_altDns->clear();
     else
-        m_altDns->setIpAddr(dotted(net.altDns));
+        m_altDns->setIpAddr(toDotted(net.altDns));
 }
 
 void TcpIpPage::apply(CpuObject& target)
