@@ -191,7 +191,7 @@ std::optional<OpcUaVarRecord> OpcUaAddressRules::recordFor(const OpcUaDragItem& 
         r.addressKind = quint32(c.kind);
         r.accessLevel = quint32(c.access);
         r.dbNumber = c.dbNumber;
-        r.browseName = from.browseName;
+        r.browseName = from.browseName == r.address ? r.address : from.browseName;
         r.displayName = from.displayName;
         r.description = from.description;
         r.tag = quint32(from.tag);
