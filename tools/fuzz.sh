@@ -18,7 +18,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/fuzz/lsan.supp:print_suppressions=0"
 (cd "$dir" && ctest --output-on-failure -j2)
 
-for target in restore recompile compare catalog opcuasection opcuasettings opcuainterfaces opcuafile; do
+for target in restore recompile compare catalog opcuasection opcuasettings opcuainterfaces opcuafile \
+    opcuadragdata opcuadatablock opcuaeditormodel; do
     # Absolute paths: a target may change its working folder.
     work="$(pwd)/$dir/corpus/$target"
     mkdir -p "$work"
