@@ -159,6 +159,7 @@ void OpcUaParWdgt::buildWidgets()
     m_sourceView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_sourceView->setDragDropMode(QAbstractItemView::DragOnly);
     m_sourceView->setDragEnabled(true);
+    m_sourceView->setDefaultDropAction(Qt::CopyAction);
     m_sourceView->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* sourceBox = new QWidget(this);
     auto* sourceLayout = new QVBoxLayout(sourceBox);
