@@ -129,7 +129,7 @@ void grabInterfaceEditor(QWidget* dialog, QWidget* page, const QString& dir, con
     if (!first.isValid())
         return;
     tree->setCurrentIndex(first);
-    grab(dialog, dir, tag, number, name + QStringLiteral("-interface"), written, clipped);
+    grab(dialog, dir, tag, number, name + QStringLiteral("-editor-interface"), written, clipped);
     QModelIndex block;
     for (int r = 0; r < model->rowCount(first) && !block.isValid(); ++r) {
         if (model->rowCount(model->index(r, 0, first)) > 0)
@@ -139,7 +139,8 @@ void grabInterfaceEditor(QWidget* dialog, QWidget* page, const QString& dir, con
         filter->setText(block.data().toString());
         tree->expand(block);
         tree->setCurrentIndex(block);
-        grab(dialog, dir, tag, number, name + QStringLiteral("-data-block"), written, clipped);
+        grab(dialog, dir, tag, number, name + QStringLiteral("-editor-data-block"), written,
+             clipped);
         filter->clear();
     }
     tree->setCurrentIndex(root);
