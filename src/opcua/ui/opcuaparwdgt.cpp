@@ -361,10 +361,13 @@ void OpcUaParWdgt::loadInterfaces(const QByteArray& payload)
                       .arg(read.droppedNoInterface)
                       .arg(read.droppedNoParent));
     if (!read.complete() || leftOut > 0) {
-        debugLine(kModule, __LINE__, QStringLiteral("payload not complete: %1").arg(read.reason()));
+        const QString reason = read.complete()
+                                   ? QStringLiteral("%1 records have no place").arg(leftOut)
+                                   : read.reason();
+        debugLine(kModule, __LINE__, QStringLiteral("payload not complete: %1").arg(reason));
         setNote(tr("Not everything stored can be shown (%1). OK keeps the stored interfaces "
                    "as they are unless you change them.")
-                    .arg(read.reason()));
+                    .arg(reason));
     }
     m_treeView->expand(m_tree->rootIndex());
     if (m_tree->elementCount() <= kOpenAllUpTo) {
@@ -543,7 +546,7 @@ void OpcUaParWdgt::sourceMenuRequested(const QPoint& pos)
     m_sourceMenu->popup(m_sourceView->viewport()->mapToGlobal(pos));
 }
 
-FolderDlg* OpcUaParWdgt::runFolderDlg(const QString& title, const QString& name)
+FolderDlg* OpcUaParWdgt::newFolderDlg(const QString& title, const QString& name)
 {
     auto* dialog = new FolderDlg(title, name, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -555,7 +558,7 @@ void OpcUaParWdgt::slot_addInterface()
     ensureLoaded();
     if (m_tree->interfaceCount() >= OpcUaInterfaceTreeModel::MaxInterfaces)
         return;
-    FolderDlg* dialog = runFolderDlg(tr("Server Interface"), QString());
+    FolderDlg* dialog = newFolderDlg(tr("Server Interface"), QString());
     connect(dialog, &FolderDlg::sendFolderDisplayName, this, [this](const QString& name) {
         m_treeView->setCurrentIndex(m_tree->addInterface(name));
     });
@@ -568,7 +571,7 @@ void OpcUaParWdgt::slot_changeInterfaceName()
     const QModelIndex current = m_treeView->currentIndex();
     if (m_tree->kind(current) != OpcUaInterfaceTreeModel::NodeKind::Interface)
         return;
-    FolderDlg* dialog = runFolderDlg(tr("Change Name"), current.data().toString());
+    FolderDlg* dialog = newFolderDlg(tr("Change Name"), current.data().toString());
     const QPersistentModelIndex target(current);
     connect(dialog, &FolderDlg::sendFolderDisplayName, this,
             [this, target](const QString& name) { m_tree->renameInterface(target, name); });

@@ -108,7 +108,7 @@ private:
     void tableMenuRequested(const QPoint& pos);
     void sourceMenuRequested(const QPoint& pos);
     bool canDeleteTableRow() const;
-    FolderDlg* runFolderDlg(const QString& title, const QString& name);
+    FolderDlg* newFolderDlg(const QString& title, const QString& name);
 
     QByteArray m_payload;
     QString m_projectPath;
