@@ -3,9 +3,15 @@
 // first open in a process (each run is a fresh child process), warm a later open in the
 // same process. Prints the medians in milliseconds.
 //
-//   bench_dialog [--runs <n>] [--id <catalog id>]
+// With --large, it also opens the module "PLC" of that project (as `hwcfg opcua generate`
+// writes it: 50 000 symbols, a 50 000-record OPC UA interface), turn about with the sample
+// in this one process, and prints both warm medians and their ratio.
+//
+//   bench_dialog [--runs <n>] [--id <catalog id>] [--large <project file>]
 
 #include <plugin/corvocpuapi.h>
+
+#include <corekit/projectqueries.h>
 
 #include <QApplication>
 #include <QDialog>
@@ -64,6 +70,7 @@ struct Plugin
     CorvoCpuApi::CreateObjectFn createObject = nullptr;
     CorvoCpuApi::ReleaseObjectFn releaseObject = nullptr;
     CorvoCpuApi::ConfigFn config = nullptr;
+    CorvoCpuApi::RestoreFn restore = nullptr;
 
     bool load()
     {
@@ -74,7 +81,8 @@ struct Plugin
         releaseObject =
             reinterpret_cast<CorvoCpuApi::ReleaseObjectFn>(library.resolve("releaseObject"));
         config = reinterpret_cast<CorvoCpuApi::ConfigFn>(library.resolve("config"));
-        return createObject && releaseObject && config;
+        restore = reinterpret_cast<CorvoCpuApi::RestoreFn>(library.resolve("restore"));
+        return createObject && releaseObject && config && restore;
     }
 };
 
@@ -110,6 +118,42 @@ QList<double> openDialog(int id, int times)
     return times_ms;
 }
 
+// The sample module and the large project's stored module "PLC" opened in turn, `times`
+// times each (after one open of each that is not counted): the milliseconds of each.
+bool openBoth(int id, const QString& large, int times, QList<double>& sample, QList<double>& big)
+{
+    Plugin plugin;
+    if (!plugin.load())
+        return false;
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("line1.json"));
+    QFile::copy(QStringLiteral(CORVO_SAMPLE_PROJECT_DIR "/line1.json"), project);
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+    void* small = plugin.createObject(id, project);
+    const QByteArray saved = getPrjObjectChildContent(large, 160, QStringLiteral("PLC"));
+    void* stored = saved.isEmpty() ? nullptr : plugin.restore(saved, large);
+    if (!small || !stored) {
+        std::fprintf(stderr, "bench_dialog: no module \"PLC\" in %s\n", qPrintable(large));
+        return false;
+    }
+    QWidget host;
+    FirstPaint paint;
+    qApp->installEventFilter(&paint);
+    for (int i = 0; i <= times; ++i) {
+        for (bool isLarge : {false, true}) {
+            paint.reset();
+            paint.clock.start();
+            plugin.config(isLarge ? stored : small, isLarge ? large : project, &host, false);
+            if (i > 0)
+                (isLarge ? big : sample).append(paint.paintedMs);
+        }
+    }
+    qApp->removeEventFilter(&paint);
+    plugin.releaseObject(small);
+    plugin.releaseObject(stored);
+    return true;
+}
+
 double median(QList<double> values)
 {
     if (values.isEmpty())
@@ -138,6 +182,9 @@ int main(int argc, char** argv)
     };
     const int runs = qMax(1, option(QStringLiteral("--runs"), 9));
     const int id = option(QStringLiteral("--id"), 0x21);
+    const int largeAt = args.indexOf(QStringLiteral("--large"));
+    const QString large =
+        largeAt >= 0 && largeAt + 1 < args.size() ? args.at(largeAt + 1) : QString();
 
     if (args.contains(QStringLiteral("--child"))) {
         const QList<double> cold = openDialog(id, 1);
@@ -174,5 +221,16 @@ int main(int argc, char** argv)
     out << QStringLiteral("  warm (later opens):             median %1 ms, min %2 ms\n")
                .arg(median(warm), 0, 'f', 2)
                .arg(*std::min_element(warm.begin(), warm.end()), 0, 'f', 2);
+    if (!large.isEmpty()) {
+        QList<double> sample;
+        QList<double> big;
+        if (!openBoth(id, large, runs, sample, big))
+            return 1;
+        out << QStringLiteral("  warm, in turn: sample project %1 ms, 50 000 symbols and "
+                              "records %2 ms, ratio %3\n")
+                   .arg(median(sample), 0, 'f', 2)
+                   .arg(median(big), 0, 'f', 2)
+                   .arg(median(big) / median(sample), 0, 'f', 2);
+    }
     return 0;
 }

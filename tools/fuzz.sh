@@ -10,7 +10,8 @@
 #     --corpus-dir <dir>          default ${XDG_CACHE_HOME:-~/.cache}/corvo-fuzz; must lie
 #                                 outside the source tree
 #     --target <name>             restore, recompile, decode, compare, catalog, opcuasection,
-#                                 opcuasettings, opcuainterfaces, opcuafile or configjson
+#                                 opcuasettings, opcuainterfaces, opcuafile, opcuadragdata,
+#                                 opcuadatablock, opcuaeditormodel or configjson
 #                                 (repeatable; default all)
 #     --skip-tests                do not run the test suite first
 #
@@ -39,7 +40,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ ${#targets[@]} -gt 0 ] || targets=(restore recompile decode compare catalog opcuasection opcuasettings opcuainterfaces
-    opcuafile configjson)
+    opcuafile opcuadragdata opcuadatablock opcuaeditormodel configjson)
 for target in "${targets[@]}"; do
     [ -d "fuzz/corpus/$target" ] || { echo "fuzz.sh: no target $target" >&2; exit 2; }
 done

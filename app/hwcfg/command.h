@@ -29,7 +29,6 @@ public:
     // Exit status: 0 success, 1 failure of the operation, 2 bad usage.
     virtual int run(const QStringList& args, CommandContext& context) = 0;
 
-protected:
     // Writes `data` to `path` whole or not at all; false after a message.
     static bool writeFile(CommandContext& context, const QString& path, const QByteArray& data);
 };

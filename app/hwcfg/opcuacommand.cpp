@@ -1,6 +1,7 @@
 #include "opcuacommand.h"
 
 #include "modulestore.h"
+#include "opcuagenerator.h"
 #include "opcuasample.h"
 #include "opcuasavedata.h"
 #include "pluginhost.h"
@@ -8,13 +9,17 @@
 #include <opcua/opcuainterfacecodec.h>
 #include <opcua/opcuasettingscodec.h>
 
+#include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 
 namespace {
 
 const char kUsage[] = "usage: hwcfg opcua export <module> --project <file> <file.opuca>\n"
                       "       hwcfg opcua import <module> --project <file> <file.opuca>\n"
-                      "       hwcfg opcua sample <file.opuca>\n";
+                      "       hwcfg opcua sample <file.opuca>\n"
+                      "       hwcfg opcua generate <dir> [--symbols <n>] [--records <n>]\n"
+                      "                            [--interfaces <n>] [--blocks <n>]\n";
 
 void describe(CommandContext& context, const OpcUaFileContents& contents)
 {
@@ -36,12 +41,55 @@ void describe(CommandContext& context, const OpcUaFileContents& contents)
     }
 }
 
+// A large project and interface for measuring the editor: the project file, the *.opuca
+// file, and a KLV2 R70 module "PLC" in the project that carries both payloads.
+int generate(CommandContext& context, const QString& dir, const OpcUaGenerator::Shape& shape,
+             int records, int interfaces)
+{
+    if (!QDir().mkpath(dir)) {
+        context.err << "hwcfg: cannot write to " << dir << "\n";
+        return 1;
+    }
+    const OpcUaGenerator generator(shape);
+    const QString project = QDir(dir).filePath(QStringLiteral("opcua-large.json"));
+    if (!Command::writeFile(context, project,
+                            QJsonDocument(generator.project()).toJson(QJsonDocument::Compact)))
+        return 1;
+    const OpcUaFileContents contents{
+        OpcUaSample::contents().settings,
+        OpcUaInterfaceCodec::encode(generator.interfaces(records, interfaces))};
+    const QString opuca = QDir(dir).filePath(QStringLiteral("opcua-large.opuca"));
+    if (!Command::writeFile(context, opuca, OpcUaFile::encode(contents)))
+        return 1;
+    void* handle = context.plugin.createObject(0x21, project);
+    if (!handle) {
+        context.err << "hwcfg: no KLV2 R70 module for the project\n";
+        return 1;
+    }
+    const auto saved =
+        OpcUaSaveData::replace(context.plugin, project, context.plugin.save(handle), contents);
+    context.plugin.releaseObject(handle);
+    if (!saved || !ModuleStore(project).store(QStringLiteral("PLC"), *saved)) {
+        context.err << "hwcfg: cannot store the module \"PLC\" in " << project << "\n";
+        return 1;
+    }
+    context.out << "Wrote " << project << ": " << shape.symbols << " symbols, "
+                << generator.variables().size() << " of them publishable, " << shape.blocks
+                << " data blocks of " << shape.elementsPerBlock << " elements, module \"PLC\"\n";
+    context.out << "Wrote " << opuca << "\n";
+    describe(context, contents);
+    context.out << "Open it with: hwcfg config PLC --project " << project << "\n";
+    return 0;
+}
+
 } // namespace
 
 int OpcUaCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
     addProjectOption(parser);
+    for (const char* option : {"symbols", "records", "interfaces", "blocks"})
+        parser.addOption({QLatin1String(option), QString(), QStringLiteral("n")});
     if (!parser.parse(QStringList{name()} + args) || parser.positionalArguments().isEmpty()) {
         context.err << kUsage;
         return 2;
@@ -54,6 +102,28 @@ int OpcUaCommand::run(const QStringList& args, CommandContext& context)
         context.out << "Wrote the sample OPC UA configuration to " << positional.at(1) << "\n";
         describe(context, OpcUaSample::contents());
         return 0;
+    }
+    if (action == QLatin1String("generate") && positional.size() == 2) {
+        OpcUaGenerator::Shape shape;
+        int records = int(OpcUaInterfaceCodec::MaxVariables);
+        int interfaces = 5;
+        bool ok = true;
+        const auto number = [&](const char* option, int& value, int top) {
+            if (!parser.isSet(QLatin1String(option)))
+                return;
+            bool read = false;
+            value = parser.value(QLatin1String(option)).toInt(&read);
+            ok = ok && read && value >= 0 && value <= top;
+        };
+        number("symbols", shape.symbols, 1000000);
+        number("records", records, int(OpcUaInterfaceCodec::MaxVariables));
+        number("interfaces", interfaces, 5);
+        number("blocks", shape.blocks, 65535);
+        if (!ok || interfaces < 1) {
+            context.err << kUsage;
+            return 2;
+        }
+        return generate(context, positional.at(1), shape, records, interfaces);
     }
     if ((action != QLatin1String("export") && action != QLatin1String("import")) ||
         positional.size() != 3) {

@@ -14,10 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
@@ -108,6 +110,46 @@ void grabCardKinds(QWidget* dialog, QWidget* page, const QString& dir, const QSt
     slotTabs->setCurrentIndex(0);
 }
 
+// The interface editor once more with an interface current (its table and a node's
+// attributes), and with the source tree filtered and a data block current (its elements).
+void grabInterfaceEditor(QWidget* dialog, QWidget* page, const QString& dir, const QString& tag,
+                         int number, const QString& name, QStringList& written,
+                         QStringList& clipped)
+{
+    auto* tree = page->findChild<QTreeView*>(QStringLiteral("interfaceTree"));
+    auto* tabs = page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* filter = page->findChild<QLineEdit*>(QStringLiteral("sourceFilter"));
+    if (!tree || !tabs || !filter)
+        return;
+    for (int t = 0; t < tabs->count(); ++t) {
+        if (tabs->widget(t)->isAncestorOf(tree))
+            tabs->setCurrentIndex(t);
+    }
+    QApplication::processEvents();
+    QAbstractItemModel* model = tree->model();
+    const QModelIndex root = model->index(0, 0);
+    const QModelIndex first = model->index(0, 0, root);
+    if (!first.isValid())
+        return;
+    tree->setCurrentIndex(first);
+    grab(dialog, dir, tag, number, name + QStringLiteral("-editor-interface"), written, clipped);
+    QModelIndex block;
+    for (int r = 0; r < model->rowCount(first) && !block.isValid(); ++r) {
+        if (model->rowCount(model->index(r, 0, first)) > 0)
+            block = model->index(r, 0, first);
+    }
+    if (block.isValid()) {
+        filter->setText(block.data().toString());
+        tree->expand(block);
+        tree->setCurrentIndex(block);
+        grab(dialog, dir, tag, number, name + QStringLiteral("-editor-data-block"), written,
+             clipped);
+        filter->clear();
+    }
+    tree->setCurrentIndex(root);
+    tabs->setCurrentIndex(0);
+}
+
 // Walks the open dialog's page tree and grabs each page, noting texts the screen cuts off;
 // then cancels the dialog.
 void grabPages(const QString& dir, const QString& tag, QStringList& written, QStringList& clipped)
@@ -144,9 +186,12 @@ void grabPages(const QString& dir, const QString& tag, QStringList& written, QSt
             }
             grab(dialog, dir, tag, number, name, written, clipped);
         }
-        if (stack)
+        if (stack) {
             grabCardKinds(dialog, stack->currentWidget(), dir, tag, number, fileTag(item->text(0)),
                           written, clipped);
+            grabInterfaceEditor(dialog, stack->currentWidget(), dir, tag, number,
+                                fileTag(item->text(0)), written, clipped);
+        }
     }
     dialog->close();
 }

@@ -1,5 +1,7 @@
 #include "opcuaaddress.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 int firstDigit(const QString& text, int from = 0)
@@ -30,7 +32,7 @@ const QLatin1String kDataBlock("DB");
 
 OpcUaRebuiltAddress objectAddress(const QString& prefix, quint16 dbNumber)
 {
-    return {prefix + QString::number(dbNumber), OpcUaAddressKind::DataBlockObject};
+    return {QString(prefix % QString::number(dbNumber)), OpcUaAddressKind::DataBlockObject};
 }
 
 } // namespace
@@ -76,19 +78,20 @@ std::optional<OpcUaRebuiltAddress> OpcUaAddress::topLevel(quint8 areaCode, quint
     if (dataType == quint32(OpcUaDataType::Object))
         return objectAddress(prefix, dbNumber);
     if (isAnalog(prefix))
-        return OpcUaRebuiltAddress{prefix + offset, OpcUaAddressKind::AnalogWord};
+        return OpcUaRebuiltAddress{QString(prefix % offset), OpcUaAddressKind::AnalogWord};
     const bool inDataBlock = prefix == kDataBlock;
     const QString block = inDataBlock ? kDataBlock + QString::number(dbNumber) : QString();
     if (dataType == quint32(OpcUaDataType::Bool)) {
         const QString bit = offset + QLatin1Char('.') + QString::number(bitAddress % 8);
-        return OpcUaRebuiltAddress{inDataBlock ? block + QLatin1String(".DBX") + bit : prefix + bit,
+        return OpcUaRebuiltAddress{inDataBlock ? QString(block % QLatin1String(".DBX") % bit)
+                                               : QString(prefix % bit),
                                    OpcUaAddressKind::Bit};
     }
     const QChar letter = OpcUaTypes::sizeLetter(dataType);
     if (letter.isNull())
         return std::nullopt;
-    return OpcUaRebuiltAddress{inDataBlock ? block + QLatin1String(".DB") + letter + offset
-                                           : prefix + letter + offset,
+    return OpcUaRebuiltAddress{inDataBlock ? QString(block % QLatin1String(".DB") % letter % offset)
+                                           : QString(prefix % letter % offset),
                                OpcUaTypes::kindOfSizeLetter(letter)};
 }
 
@@ -104,12 +107,12 @@ std::optional<OpcUaRebuiltAddress> OpcUaAddress::element(const QString& parent, 
     }
     const QString offset = QString::number(bitAddress / 8);
     if (dataType == quint32(OpcUaDataType::Bool))
-        return OpcUaRebuiltAddress{parent + QLatin1String(".DBX") + offset + QLatin1Char('.') +
+        return OpcUaRebuiltAddress{parent % QLatin1String(".DBX") % offset % QLatin1Char('.') %
                                        QString::number(bitAddress % 8),
                                    OpcUaAddressKind::Bit};
     const QChar letter = OpcUaTypes::sizeLetter(dataType);
     if (letter.isNull())
         return std::nullopt;
-    return OpcUaRebuiltAddress{parent + QLatin1String(".DB") + letter + offset,
+    return OpcUaRebuiltAddress{parent % QLatin1String(".DB") % letter % offset,
                                OpcUaTypes::kindOfSizeLetter(letter)};
 }

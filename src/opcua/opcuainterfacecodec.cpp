@@ -356,6 +356,10 @@ private:
             return;
         }
         r.address = address->text;
+        // Browse names are mostly the address: one string for both halves the memory that
+        // tens of thousands of records take.
+        if (r.browseName == r.address)
+            r.browseName = r.address;
         r.addressKind = quint32(address->kind);
         v.kept = true;
         // Later records may sit in this object; the first of a repeated node id keeps them.

@@ -11,8 +11,6 @@
 #include <opcua/opcuafile.h>
 #include <opcua/opcuainterfacecodec.h>
 #include <opcua/opcuasettingscodec.h>
-#include <opcua/ui/opcuainterfacetreemodel.h>
-#include <opcua/ui/opcuainterfaceview.h>
 #include <opcua/ui/opcuapage.h>
 #include <opcua/ui/opcuawidget.h>
 
@@ -708,36 +706,6 @@ private slots:
             QCOMPARE(dialog.size(), plain);
             QCOMPARE(ClippedText::find(&dialog), QStringList());
         }
-    }
-
-    // The interface tab shows the stored interfaces read-only and keeps the payload it
-    // cannot show completely.
-    void interfaceView()
-    {
-        OpcUaInterfaceView view(sampleInterfaces());
-        const OpcUaInterfaceTreeModel* model = view.model();
-        const QModelIndex root = model->index(0, 0);
-        QCOMPARE(root.data().toString(), QStringLiteral("Server Interface"));
-        const QModelIndex line = model->index(0, 0, root);
-        QCOMPARE(line.data().toString(), QStringLiteral("Line"));
-        QCOMPARE(model->rowCount(line), 2);
-        QCOMPARE(model->index(0, 0, line).data().toString(), QStringLiteral("I0.3"));
-        QCOMPARE(model->index(0, OpcUaInterfaceTreeModel::AccessLevel, line).data().toString(),
-                 QStringLiteral("R"));
-        const QModelIndex block = model->index(1, 0, line);
-        QCOMPARE(model->index(0, 0, block).data().toString(), QStringLiteral("DB5.DBX2.3"));
-        QCOMPARE(model->parent(model->index(0, 0, block)), block);
-
-        QByteArray damaged = sampleInterfaces();
-        damaged[3 + 14 + 2 + 8 + 26 + 26 + 2 + 3] = 9;
-        view.setInterfaceData(damaged);
-        QVERIFY(child<QLabel>(&view, "interfaceNote")->text().contains("variables name no"));
-        QCOMPARE(view.interfaceData(), damaged);
-        const QByteArray tooMany = QByteArray::fromHex("0003 00 0000 00000008 0000C351 0000");
-        view.importInterfaces(tooMany);
-        QCOMPARE(model->rowCount(root), 0);
-        QVERIFY(child<QLabel>(&view, "interfaceNote")->text().contains("50001"));
-        QCOMPARE(view.interfaceData(), tooMany);
     }
 };
 

@@ -5,7 +5,7 @@
 
 // What the OPC UA page needs of its "Interface configuration" tab: the interface payload
 // goes in when the dialog opens and may be replaced by an import; OK stores the payload it
-// hands back. The tab that edits the interfaces takes this place.
+// hands back. The editor, OpcUaParWdgt, fills it.
 class OpcUaInterfaceTab : public QWidget
 {
     Q_OBJECT

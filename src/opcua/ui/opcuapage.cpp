@@ -1,6 +1,6 @@
 #include "opcuapage.h"
 
-#include "opcuainterfaceview.h"
+#include "opcuaparwdgt.h"
 #include "opcuawidget.h"
 
 #include "dialog/filedialogs.h"
@@ -43,7 +43,7 @@ OpcUaPage::OpcUaPage(const DialogContext& context, QWidget* parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("opcUaTabs"));
     m_settings = new OPCUAWidget(QByteArray(), m_tabs);
-    m_interfaces = new OpcUaInterfaceView(QByteArray(), m_tabs);
+    m_interfaces = new OpcUaParWdgt(QByteArray(), context.projectPath, m_tabs);
     m_tabs->addTab(m_settings, tr("Login configuration"));
     m_tabs->addTab(m_interfaces, tr("Interface configuration"));
     auto* layout = new QVBoxLayout(this);
