@@ -835,6 +835,33 @@
     </message>
 </context>
 <context>
+    <name>FolderDlg</name>
+    <message>
+        <source>Display Name:</source>
+        <translation>显示名称：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Display name can&apos;t be empty.</source>
+        <translation>显示名称不能为空。</translation>
+    </message>
+    <message>
+        <source>Display name cannot start with a blank.</source>
+        <translation>显示名称不能以空格开头。</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
     <name>GeneralPage</name>
     <message>
         <source>You can adjust the name and comment for the object.</source>
@@ -1470,44 +1497,40 @@ Mode 9~10:A/B phase quadrature counter.
         <source>Server Interface</source>
         <translation>服务器接口</translation>
     </message>
-    <message>
-        <source>Address</source>
-        <translation>地址</translation>
-    </message>
-    <message>
-        <source>Data Type</source>
-        <translation>数据类型</translation>
-    </message>
-    <message>
-        <source>AccessLevel</source>
-        <translation>访问级别</translation>
-    </message>
-    <message>
-        <source>Browse Name</source>
-        <translation>浏览名称</translation>
-    </message>
-    <message>
-        <source>Display Name</source>
-        <translation>显示名称</translation>
-    </message>
-    <message>
-        <source>Description</source>
-        <translation>描述</translation>
-    </message>
 </context>
 <context>
-    <name>OpcUaInterfaceView</name>
+    <name>OpcUaNodePanel</name>
     <message>
-        <source>The server interface as stored, read only: %1 interfaces, %2 variables.</source>
-        <translation>已保存的服务器接口（只读）：%1个接口，%2个变量。</translation>
+        <source>Node Information</source>
+        <translation>节点信息</translation>
     </message>
     <message>
-        <source>The stored server interface publishes %1 variables, more than %2; it is not shown. OK keeps it unchanged.</source>
-        <translation>已保存的服务器接口发布了%1个变量，超过%2个，因此不予显示。按“确定”将保持其不变。</translation>
+        <source>Variable Attributes</source>
+        <translation>变量属性</translation>
     </message>
     <message>
-        <source>Not everything stored can be shown (%1); OK keeps the stored data unchanged.</source>
-        <translation>已保存的内容无法全部显示（%1）；按“确定”将保持已保存的数据不变。</translation>
+        <source>Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>AccessLevel:</source>
+        <translation>访问级别：</translation>
+    </message>
+    <message>
+        <source>Data Type:</source>
+        <translation>数据类型：</translation>
+    </message>
+    <message>
+        <source>Browse Name:</source>
+        <translation>浏览名称：</translation>
+    </message>
+    <message>
+        <source>Display Name:</source>
+        <translation>显示名称：</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>描述：</translation>
     </message>
 </context>
 <context>
@@ -1550,6 +1573,79 @@ Mode 9~10:A/B phase quadrature counter.
     </message>
 </context>
 <context>
+    <name>OpcUaParWdgt</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The number of elements added cannot exceed 50000.</source>
+        <translation>添加的元素数量不能超过50000。</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>Please drag variables,program blocks or variables
+of program blocks into the interface or the table
+shown in the interface on the right.</source>
+        <translation>请将变量、程序块或程序块中的变量
+拖入右侧的接口
+或接口中显示的表格。</translation>
+    </message>
+    <message>
+        <source>Add Interface</source>
+        <translation>添加接口</translation>
+    </message>
+    <message>
+        <source>Change Interface Name</source>
+        <translation>修改接口名称</translation>
+    </message>
+    <message>
+        <source>Delete Interface</source>
+        <translation>删除接口</translation>
+    </message>
+    <message>
+        <source>Delete Variable</source>
+        <translation>删除变量</translation>
+    </message>
+    <message>
+        <source>Update Element</source>
+        <translation>更新元素</translation>
+    </message>
+    <message>
+        <source>The stored server interface publishes %1 variables, more than %2, and is not shown. OK keeps it as it is unless you change the interfaces.</source>
+        <translation>已保存的服务器接口发布了%1个变量，超过%2个，因此不予显示。除非修改接口，否则按“确定”时保持其原样。</translation>
+    </message>
+    <message>
+        <source>Not everything stored can be shown (%1). OK keeps the stored interfaces as they are unless you change them.</source>
+        <translation>已保存的内容无法全部显示（%1）。除非修改接口，否则按“确定”时保持已保存的接口原样。</translation>
+    </message>
+    <message>
+        <source>Please right-click the Server Interface to
+add an interface.</source>
+        <translation>请右击“服务器接口”
+以添加接口。</translation>
+    </message>
+    <message>
+        <source>Please drag elements into the interface.</source>
+        <translation>请将元素拖入接口。</translation>
+    </message>
+    <message>
+        <source>Server Interface</source>
+        <translation>服务器接口</translation>
+    </message>
+    <message>
+        <source>Change Name</source>
+        <translation>修改名称</translation>
+    </message>
+</context>
+<context>
     <name>OpcUaSettingsCodec</name>
     <message>
         <source>%1 bytes after the end</source>
@@ -1566,6 +1662,44 @@ Mode 9~10:A/B phase quadrature counter.
     <message>
         <source>the users block declares %1 bytes; it holds %2</source>
         <translation>用户块声明了%1字节，实际有%2字节</translation>
+    </message>
+</context>
+<context>
+    <name>OpcUaSourceModel</name>
+    <message>
+        <source>Variable</source>
+        <translation>变量</translation>
+    </message>
+    <message>
+        <source>Program Block</source>
+        <translation>程序块</translation>
+    </message>
+    <message>
+        <source>Please drag the elements under the variable into the interface</source>
+        <translation>请将变量下的元素拖入接口</translation>
+    </message>
+    <message>
+        <source>Please drag the program block or the elements of the program block into the interface</source>
+        <translation>请将程序块或程序块中的元素拖入接口</translation>
+    </message>
+    <message>
+        <source>Element</source>
+        <translation>元素</translation>
+    </message>
+</context>
+<context>
+    <name>OpcUaVariableTableModel</name>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Data Type</source>
+        <translation>数据类型</translation>
+    </message>
+    <message>
+        <source>Browse Name</source>
+        <translation>浏览名称</translation>
     </message>
 </context>
 <context>
