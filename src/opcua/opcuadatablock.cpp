@@ -1,6 +1,6 @@
 #include "opcuadatablock.h"
 
-#include "datastreamreader.h"
+#include "bytes/datastreamreader.h"
 #include "opcuaaddressrules.h"
 
 namespace {

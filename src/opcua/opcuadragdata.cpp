@@ -1,6 +1,6 @@
 #include "opcuadragdata.h"
 
-#include "datastreamreader.h"
+#include "bytes/datastreamreader.h"
 
 #include <QDataStream>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "datastreamreader.h"
+#include "bytes/datastreamreader.h"
 
 #include <QtEndian>
 
@@ -9,16 +9,12 @@ constexpr quint32 kNull = 0xFFFFFFFFu;
 } // namespace
 
 DataStreamReader::DataStreamReader(const QByteArray& data)
-    : m_data(data)
+    : m_in(data)
 {}
 
 bool DataStreamReader::i8(qint8& value)
 {
-    if (!has(1))
-        return false;
-    value = qint8(m_data.at(m_pos));
-    m_pos += 1;
-    return true;
+    return m_in.i8(value);
 }
 
 bool DataStreamReader::boolean(bool& value)
@@ -32,49 +28,41 @@ bool DataStreamReader::boolean(bool& value)
 
 bool DataStreamReader::i32(qint32& value)
 {
-    quint32 raw = 0;
-    if (!u32(raw))
-        return false;
-    value = qint32(raw);
-    return true;
+    return m_in.i32(value);
 }
 
 bool DataStreamReader::u32(quint32& value)
 {
-    if (!has(4))
-        return false;
-    value = qFromBigEndian<quint32>(m_data.constData() + m_pos);
-    m_pos += 4;
-    return true;
+    return m_in.u32(value);
 }
 
 bool DataStreamReader::length(quint32& value, bool& isNull)
 {
-    if (!has(4))
+    quint32 raw = 0;
+    if (!m_in.sub(4).u32(raw))
         return false;
-    const quint32 raw = qFromBigEndian<quint32>(m_data.constData() + m_pos);
     isNull = raw == kNull;
-    if (!isNull && !has(qint64(raw) + 4))
+    if (!isNull && qint64(raw) + 4 > m_in.remaining())
         return false;
     value = isNull ? 0 : raw;
-    return true;
+    return m_in.skip(4);
 }
 
 bool DataStreamReader::string(QString& value)
 {
     quint32 size = 0;
     bool isNull = false;
-    if (!length(size, isNull) || size % 2 != 0)
+    if (!m_in.sub(4).u32(size) || (size != kNull && size % 2 != 0) || !length(size, isNull))
         return false;
-    m_pos += 4;
     if (isNull) {
         value = QString();
         return true;
     }
+    QByteArray units;
+    m_in.bytes(int(size), units);
     QString read(int(size / 2), Qt::Uninitialized);
-    qFromBigEndian<quint16>(m_data.constData() + m_pos, size / 2, read.data());
+    qFromBigEndian<quint16>(units.constData(), size / 2, read.data());
     value = std::move(read);
-    m_pos += int(size);
     return true;
 }
 
@@ -84,20 +72,18 @@ bool DataStreamReader::bytes(QByteArray& value)
     bool isNull = false;
     if (!length(size, isNull))
         return false;
-    m_pos += 4;
-    value = isNull ? QByteArray() : m_data.mid(m_pos, int(size));
-    m_pos += int(size);
+    if (isNull)
+        value = QByteArray();
+    else
+        m_in.bytes(int(size), value);
     return true;
 }
 
 bool DataStreamReader::count(qint32& value, int minSize)
 {
-    if (!has(4))
-        return false;
-    const qint32 read = qint32(qFromBigEndian<quint32>(m_data.constData() + m_pos));
-    if (read < 0 || !has(4 + qint64(read) * minSize))
+    qint32 read = 0;
+    if (!m_in.sub(4).i32(read) || read < 0 || 4 + qint64(read) * minSize > m_in.remaining())
         return false;
     value = read;
-    m_pos += 4;
-    return true;
+    return m_in.skip(4);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bytereader.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,14 +25,12 @@ public:
     // or that many entries cannot fit in what remains.
     bool count(qint32& value, int minSize);
 
-    int remaining() const { return m_data.size() - m_pos; }
-    bool atEnd() const { return m_pos >= m_data.size(); }
+    int remaining() const { return m_in.remaining(); }
+    bool atEnd() const { return m_in.atEnd(); }
 
 private:
-    bool has(qint64 count) const { return count >= 0 && count <= remaining(); }
-    // The byte count of a string or byte array; false when the bytes are not there.
+    // The byte count of a string or byte array, read only when that many bytes follow it.
     bool length(quint32& value, bool& isNull);
 
-    const QByteArray m_data;
-    int m_pos = 0;
+    ByteReader m_in;
 };
