@@ -1,6 +1,5 @@
-#include "hostfixture.h"
+#include "dialogtesting.h"
 
-#include <block/blockdecoder.h>
 #include <block/extcardsection.h>
 #include <block/paramblock.h>
 #include <cards/addresswdgt.h>
@@ -13,25 +12,16 @@
 #include <cards/extcardpage.h>
 #include <cards/extendcardcfgwgt.h>
 #include <cards/serialchannelgroup.h>
-#include <corekit/memory.h>
 #include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mlineedit.h>
 #include <corekit/widgets/mspinboxex.h>
-#include <dialog/corvopropdlg.h>
-#include <dialog/messages.h>
 #include <model/cardmemory.h>
-#include <model/cpuobjectfactory.h>
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollArea>
-#include <QStackedWidget>
-#include <QTreeWidget>
-#include <QtTest>
+
+using namespace DialogTesting;
 
 namespace {
 
@@ -46,26 +36,14 @@ const QString kAllowed =
 const QString kLocked = QStringLiteral("RTC (To enable the RTC function, disable the RTC "
                                        "function for other expansion cards first.)");
 
-// The properties dialog of a compact CPU, opened as config does: inside a memory snapshot
-// that OK keeps and Cancel rolls back.
-struct OpenDialog
+// The dialog of a compact CPU, shown at its Extend Card page.
+struct CardDialog : OpenDialog
 {
-    OpenDialog(CpuObject* cpu, const QString& project)
-        : project(project)
+    CardDialog(CpuObject* cpu, const QString& project)
+        : OpenDialog(cpu, project)
     {
-        backupUsedMemory(project);
-        dialog = std::make_unique<Corvopropdlg>(cpu, project, &host, false);
         dialog->show();
-        QTreeWidgetItem* root = dialog->pageTree()->topLevelItem(0);
-        for (int i = 0; i < root->childCount(); ++i) {
-            if (root->child(i)->text(0) == QLatin1String("Extend Card"))
-                dialog->pageTree()->setCurrentItem(root->child(i));
-        }
-    }
-    ~OpenDialog()
-    {
-        if (dialog->isVisible())
-            cancel();
+        showPage(QStringLiteral("Extend Card"));
     }
 
     ExtCardPage* page() const { return static_cast<ExtCardPage*>(dialog->page(PageId::ExtCard)); }
@@ -82,25 +60,6 @@ struct OpenDialog
         s->cardList()->setCurrentIndex(s->cardList()->findItemData(int(type)));
         return qobject_cast<Page*>(s->page(type));
     }
-    // true when the dialog accepted
-    bool ok()
-    {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
-                          Qt::LeftButton);
-        if (dialog->result() == QDialog::Accepted)
-            popBackupMemory(project);
-        return dialog->result() == QDialog::Accepted;
-    }
-    void cancel()
-    {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")),
-                          Qt::LeftButton);
-        restoreUsedMemory(project);
-    }
-
-    QString project;
-    QMainWindow host;
-    std::unique_ptr<Corvopropdlg> dialog;
 };
 
 // Section 39 of the object's save data, as hwcfg dump decodes it.
@@ -179,8 +138,6 @@ class TestCardPages : public QObject
 private slots:
     void init();
     void cleanup();
-    void serialChannels_data();
-    void serialChannels();
     void clockExclusivity_data();
     void clockExclusivity();
     void canOpenExclusivity_data();
@@ -203,85 +160,21 @@ private slots:
 private:
     std::unique_ptr<CpuObject> compact() { return CpuObjectFactory::create(kCompact, m_project); }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::unique_ptr<DialogCase> m_case;
     QString m_project;
-    QStringList m_messages;
 };
 
 void TestCardPages::init()
 {
-    m_host = std::make_unique<HostFixture>();
-    m_project = m_host->writeProject(QStringLiteral("compact.json"), QStringLiteral("MRW-Q310"));
-    clearUsedMemory(m_project);
-    m_messages.clear();
-    Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
-        m_messages.append(text);
-    });
+    m_case = std::make_unique<DialogCase>(QJsonObject{
+        {"plcType", "MRW-Q310"}, {"plcVersion", "02.01"}, {"hwFileCreatedVersion", 2100}});
+    m_project = m_case->project;
 }
 
 void TestCardPages::cleanup()
 {
-    Messages::setInterceptor({});
     clearUsedMemory(m_project);
-    m_host.reset();
-}
-
-void TestCardPages::serialChannels_data()
-{
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<QList<int>>("ports");
-    QTest::newRow("upper 485/RTC-P") << 0 << CardType::Rtc485 << QList<int>{1, 2};
-    QTest::newRow("lower 485/RTC-P") << 1 << CardType::Rtc485 << QList<int>{3, 4};
-    QTest::newRow("upper 485/CAN-P") << 0 << CardType::Can485 << QList<int>{1, 2};
-    QTest::newRow("lower 485/CAN-P") << 1 << CardType::Can485 << QList<int>{3, 4};
-}
-
-// Port numbers follow the slot; a fresh channel waits 2000 ms; lists store their codes.
-void TestCardPages::serialChannels()
-{
-    QFETCH(int, slot);
-    QFETCH(CardType, type);
-    QFETCH(QList<int>, ports);
-    auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
-    CardParWgt* page = open.card<CardParWgt>(slot, type);
-    QVERIFY(page && page->isVisible());
-    QCOMPARE(page->styleSheet(), QString::fromLatin1(SerialChannelGroup::StyleSheet));
-    auto* ch0 = page->findChild<SerialChannelGroup*>(QStringLiteral("gbChnl0"));
-    QCOMPARE(ch0->title(), QStringLiteral("Enable Channel 0"));
-    QCOMPARE(ch0->portField()->value(), ports.at(0));
-    QVERIFY(ch0->portField()->isReadOnly());
-    QCOMPARE(page->findChild<QSpinBox*>(QStringLiteral("sbPortCH1"))->value(), ports.at(1));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH0")));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1")));
-    QCOMPARE(page->findChild<QSpinBox*>(QStringLiteral("sbReceiveTimeoutCH0"))->value(), 2000);
-
-    ch0->setChecked(true);
-    auto* protocol = ch0->protocolList();
-    protocol->setCurrentIndex(protocol->findText(QStringLiteral("FREE")));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbDataLenCH0"))->isEnabled());
-    QVERIFY(!ch0->addressField()->isEnabled());
-    auto* dataLength = page->findChild<QComboBox*>(QStringLiteral("cmbDataLenCH0"));
-    dataLength->setCurrentIndex(dataLength->findText(QStringLiteral("7bit")));
-    dataLength->setCurrentIndex(dataLength->findText(QStringLiteral("8bit")));
-    auto* stopBits = page->findChild<QComboBox*>(QStringLiteral("cmbStopBitsCH0"));
-    stopBits->setCurrentIndex(stopBits->findText(QStringLiteral("2")));
-    auto* parity = page->findChild<QComboBox*>(QStringLiteral("cmbParityCH0"));
-    parity->setCurrentIndex(parity->findText(QStringLiteral("Even")));
-    QVERIFY(open.ok());
-
-    const CpuObject back = readBack(*cpu);
-    const CardRecord& card = back.cards[size_t(slot)];
-    const SerialChannel& c = type == CardType::Rtc485 ? card.rtc485.channel0 : card.can485.channel0;
-    QCOMPARE(int(card.type), int(type));
-    QCOMPARE(int(c.enabled), 1);
-    QCOMPARE(int(c.port), ports.at(0));
-    QCOMPARE(int(c.protocol), 1);
-    QCOMPARE(int(c.dataLength), 2);
-    QCOMPARE(int(c.stopBits), 2);
-    QCOMPARE(int(c.parity), 2);
-    QCOMPARE(int(c.receiveTimeout), 2000);
+    m_case.reset();
 }
 
 void TestCardPages::clockExclusivity_data()
@@ -309,7 +202,7 @@ void TestCardPages::clockExclusivity()
     QFETCH(int, holder);
     QFETCH(QString, release);
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
                                                 open.card<ClockCardParWgt>(1, lower)};
     for (ClockCardParWgt* page : pages) {
@@ -375,7 +268,7 @@ void TestCardPages::canOpenExclusivity()
     QFETCH(QString, release);
     QFETCH(bool, released);
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     std::array<Card485CANPParWgt*, 2> pages{open.card<Card485CANPParWgt>(0, CardType::Can485),
                                             open.card<Card485CANPParWgt>(1, CardType::Can485)};
     for (Card485CANPParWgt* page : pages) {
@@ -427,7 +320,7 @@ void TestCardPages::canOpenExclusivity()
 void TestCardPages::repeatedAddressWhileEditing()
 {
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     auto* page = open.card<Card485RTCPParWgt>(1, CardType::Rtc485);
     for (int ch = 0; ch < 2; ++ch) {
         SerialChannelGroup* group = page->channel(ch);
@@ -441,14 +334,14 @@ void TestCardPages::repeatedAddressWhileEditing()
     QTest::keyClicks(second, QStringLiteral("10"));
     QCOMPARE(second->value(), 10);
     emit second->editingFinished();
-    QCOMPARE(m_messages, QStringList{"Address must not be repeated"});
+    QCOMPARE(m_case->messages, QStringList{"Address must not be repeated"});
     QCOMPARE(second->value(), 11);
 
     // With the first channel off the value is free to take.
     page->channel(0)->setChecked(false);
     second->setValue(10);
     emit second->editingFinished();
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_case->messages.size(), 1);
     QCOMPARE(second->value(), 10);
 }
 
@@ -520,7 +413,7 @@ void TestCardPages::rejectedInputIsACheck()
     QFETCH(QString, message);
     auto cpu = compact();
     const QList<MemoryClaim> before = getUsedMemory(m_project);
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     CardParWgt* page = open.card<CardParWgt>(slot, type);
     if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page))
         setDix06(dix, {"4.0", "4.1", "4.2", "4.3"});
@@ -543,7 +436,7 @@ void TestCardPages::rejectedInputIsACheck()
 
     QVERIFY(!open.ok());
     QVERIFY(open.dialog->isVisible());
-    QCOMPARE(m_messages, QStringList{message});
+    QCOMPARE(m_case->messages, QStringList{message});
     QCOMPARE(open.cards()->currentIndex(), slot);
     QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
     QCOMPARE(open.dialog->focusWidget(), target);
@@ -573,7 +466,7 @@ void TestCardPages::stationAddresses()
     auto cpu = compact();
     cpu->localPort.protocol = localAddress ? 2 : 0;
     cpu->localPort.address = quint8(qMax(1, localAddress));
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     auto* rtc = open.card<Card485RTCPParWgt>(0, CardType::Rtc485);
     for (int ch = 0; ch < 2; ++ch) {
         rtc->channel(ch)->setChecked(true);
@@ -586,7 +479,8 @@ void TestCardPages::stationAddresses()
     can->serialChannel()->addressField()->setValue(qMax(1, lower.at(0)));
 
     QCOMPARE(open.ok(), !refused);
-    QCOMPARE(m_messages, refused ? QStringList{"Address must not be repeated"} : QStringList());
+    QCOMPARE(m_case->messages,
+             refused ? QStringList{"Address must not be repeated"} : QStringList());
     QCOMPARE(int(cpu->cards[0].type), refused ? 0 : 2);
 }
 
@@ -616,7 +510,7 @@ void TestCardPages::memory()
     QCOMPARE(getBitMemory(m_project, kI, 5 * 8 + 4, 1), int(MemoryOk));
     const QList<MemoryClaim> others = getUsedMemory(m_project);
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         auto* amx = open.card<CardAMX05PParWgt>(0, CardType::Amx05);
         amx->inputStart()->setValue(4);
         amx->outputStart()->setValue(10);
@@ -645,7 +539,7 @@ void TestCardPages::memory()
 
     // Opening again and moving the analog inputs gives the old words back.
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         auto* amx = qobject_cast<CardAMX05PParWgt*>(open.slot(0)->currentPage());
         amx->inputStart()->setValue(12);
         QVERIFY(open.ok());
@@ -713,7 +607,7 @@ void TestCardPages::overlapIsRefused()
         QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
     const QList<MemoryClaim> before = getUsedMemory(m_project);
     const int depth = backupDepth(m_project);
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     if (taken == QLatin1String("upper")) {
         auto* upper = open.card<CardDIX06PParWgt>(0, CardType::Dix06);
         setDix06(upper, {"7.0", "7.1", "8.0", "8.1"});
@@ -729,7 +623,7 @@ void TestCardPages::overlapIsRefused()
         setDix06(dix, addresses);
     }
     QVERIFY(!open.ok());
-    QCOMPARE(m_messages, QStringList{message});
+    QCOMPARE(m_case->messages, QStringList{message});
     QWidget* expected = page->findChild<QWidget*>(field);
     if (auto* address = qobject_cast<AddressWdgt*>(expected))
         expected = address->addressEdit();
@@ -744,16 +638,19 @@ void TestCardPages::endToEnd_data()
 {
     QTest::addColumn<CardType>("type");
     QTest::addColumn<int>("slot");
-    QTest::addColumn<QByteArray>("part"); // the type's parameter bytes in section 39, hex
+    QTest::addColumn<QStringList>("edits"); // on the card's page
+    QTest::addColumn<QByteArray>("part");   // the type's parameter bytes in section 39, hex
     QTest::addColumn<QStringList>("dumped");
     // clang-format off
-    QTest::newRow("NONE") << CardType::None << 1 << QByteArray()
+    QTest::newRow("NONE") << CardType::None << 1 << QStringList() << QByteArray()
         << QStringList{"card 1 / Slot = 1 (Lower slot)", "card 1 / Activate = 1",
                        "card 1 / Module = 0 (NONE)"};
     // Serial group: enabled, port, protocol, baud, data length, parity, stop bits, response
     // time, address, receive timeout, two zero bytes; then the CAN channel: enabled, port,
     // protocol, four zero bytes.
     QTest::newRow("485/CAN-P") << CardType::Can485 << 1
+        << QStringList{"gbChnl0=1", "cmbProtocolCH0=#3", "cmbBaudCH0=#3", "sbAddressCH0=25",
+                       "sbResponseTimeCH0=0", "gbChnl1=1", "cmbProtocolCH1=#1"}
         << QByteArray("01 03 03 03 02 00 01 00 19 07d0 0000" "01 04 01 00000000")
         << QStringList{"card 1 / Module = 1 (485/CAN-P)", "card 1 / Name = \"Dosing\"",
                        "card 1 / Information = \"left\"",
@@ -761,21 +658,30 @@ void TestCardPages::endToEnd_data()
                        "card 1 / channel 1 (CAN) / Protocol Type = 1 (CANopen Master)"};
     // The clock, then two serial groups.
     QTest::newRow("485/RTC-P") << CardType::Rtc485 << 0
+        << QStringList{"ckbRtc", "gbChnl0=1", "cmbProtocolCH0=#1", "cmbBaudCH0=#3",
+                       "cmbParityCH0=#2", "sbResponseTimeCH0=10", "sbAddressCH0=42",
+                       "cmbProtocolCH1=#2", "sbReceiveTimeoutCH1=4000"}
         << QByteArray("01" "01 01 01 03 02 02 01 0a 2a 07d0 0000" "00 02 02 00 02 00 01 00 01 0fa0 0000")
         << QStringList{"card 0 / RTC = 1", "card 0 / channel 0 / Parity = 2 (Even)",
                        "card 0 / channel 1 / Receive Timeout (ms) = 4000 (0x0fa0)"};
     // Mappers (area, start byte, words), then 2 input and 1 output channel records of 8 bytes.
     QTest::newRow("AMX05-P") << CardType::Amx05 << 0
+        << QStringList{"sbInputStart=16", "sbOutputStart=2", "gbChnl1=1", "cmbFilterPar1=#5",
+                       "cmbFilterTime1=#1", "cmbInputRange1=#2", "cmbOpenWire1=#1", "gbChnl2=1",
+                       "ckbFreeze", "sbOutputValue=2000", "cmbOutputRange=#1"}
         << QByteArray("06 0010 02 07 0002 01" "02 0008 0000000000000000 0008 0001050101020100"
                       "01 0008 0002010007d00101")
         << QStringList{"card 0 / Input address mapper / area = 6 (AIEx)",
                        "card 0 / input channels 1 / Input Rang = 2 (4~20mA)",
                        "card 0 / output channels 0 / Output Value = 2000",
                        "card 0 / output channels 0 / Output Range = 1 (0~20mA)"};
-    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QByteArray("01")
+    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QStringList{"ckbRtc"} << QByteArray("01")
         << QStringList{"card 1 / Module = 5 (RTC-P)", "card 1 / RTC = 01"};
     // Per channel: index, direction, filter, freeze, area, bit address (32 bits), byte 20.
     QTest::newRow("DIX06-P") << CardType::Dix06 << 0
+        << QStringList{"cmbDirection0=#0", "cmbFilter0=6.4ms", "cmbDirection1=#0", "cmbFilter1=#0",
+                       "cmbFilter3=Freeze", "address0/leAddress=6.1", "address1/leAddress=6.2",
+                       "address2/leAddress=30.0", "address3/leAddress=30.1"}
         << QByteArray("00 01 0d 00 81 00000031 00" "01 01 00 00 81 00000032 00"
                       "02 00 00 00 82 000000f0 00" "03 00 00 01 82 000000f1 00")
         << QStringList{"card 0 / channel 0 / Filter = 13 (6.4ms)",
@@ -790,11 +696,12 @@ void TestCardPages::endToEnd()
 {
     QFETCH(CardType, type);
     QFETCH(int, slot);
+    QFETCH(QStringList, edits);
     QFETCH(QByteArray, part);
     QFETCH(QStringList, dumped);
     auto cpu = compact();
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         CardSlotCfgWidget* s = open.slot(slot);
         if (type == CardType::None)
             open.card<CardParWgt>(slot, CardType::Rtc); // chosen, then given up
@@ -802,50 +709,8 @@ void TestCardPages::endToEnd()
         QTest::mouseClick(s->activation(), Qt::LeftButton);
         QTest::keyClicks(s->nameEdit(), QStringLiteral("Dosing"));
         QTest::keyClicks(s->describeEdit(), QStringLiteral("left"));
-        if (auto* can = qobject_cast<Card485CANPParWgt*>(page)) {
-            can->serialChannel()->setChecked(true);
-            can->serialChannel()->protocolList()->setCurrentIndex(3);
-            can->findChild<QComboBox*>(QStringLiteral("cmbBaudCH0"))->setCurrentIndex(3);
-            can->serialChannel()->addressField()->setValue(25);
-            can->findChild<QSpinBox*>(QStringLiteral("sbResponseTimeCH0"))->setValue(0);
-            can->canChannel()->setChecked(true);
-            can->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"))->setCurrentIndex(1);
-        }
-        if (auto* rtc = qobject_cast<Card485RTCPParWgt*>(page)) {
-            click(rtc->rtcCheck());
-            rtc->channel(0)->setChecked(true);
-            rtc->channel(0)->protocolList()->setCurrentIndex(1);
-            rtc->findChild<QComboBox*>(QStringLiteral("cmbBaudCH0"))->setCurrentIndex(3);
-            rtc->findChild<QComboBox*>(QStringLiteral("cmbParityCH0"))->setCurrentIndex(2);
-            rtc->findChild<QSpinBox*>(QStringLiteral("sbResponseTimeCH0"))->setValue(10);
-            rtc->channel(0)->addressField()->setValue(42);
-            rtc->channel(1)->protocolList()->setCurrentIndex(2);
-            rtc->findChild<QSpinBox*>(QStringLiteral("sbReceiveTimeoutCH1"))->setValue(4000);
-        }
-        if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page)) {
-            amx->inputStart()->setValue(16);
-            amx->outputStart()->setValue(2);
-            amx->findChild<QGroupBox*>(QStringLiteral("gbChnl1"))->setChecked(true);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbFilterPar1"))->setCurrentIndex(5);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbFilterTime1"))->setCurrentIndex(1);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbInputRange1"))->setCurrentIndex(2);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbOpenWire1"))->setCurrentIndex(1);
-            amx->findChild<QGroupBox*>(QStringLiteral("gbChnl2"))->setChecked(true);
-            click(amx->findChild<QCheckBox*>(QStringLiteral("ckbFreeze")));
-            amx->outputValue()->setValue(2000);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbOutputRange"))->setCurrentIndex(1);
-        }
-        if (auto* clock = qobject_cast<CardRTCPParWgt*>(page))
-            click(clock->rtcCheck());
-        if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page)) {
-            dix->direction(0)->setCurrentIndex(0); // Input
-            dix->filter(0)->setCurrentIndex(dix->filter(0)->findText(QStringLiteral("6.4ms")));
-            dix->direction(1)->setCurrentIndex(0);
-            dix->filter(1)->setCurrentIndex(0);
-            dix->filter(3)->setCurrentIndex(dix->filter(3)->findText(QStringLiteral("Freeze")));
-            setDix06(dix, {"6.1", "6.2", "30.0", "30.1"});
-        }
-        QVERIFY2(open.ok(), qPrintable(m_messages.join('\n')));
+        edit(*page, edits);
+        QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
     }
     const QByteArray section = savedCardSection(*cpu);
     QVERIFY(!section.isEmpty());
@@ -884,7 +749,7 @@ void TestCardPages::codeFourIsKept()
     cpu->cards[1].type = 4;
     cpu->cards[1].name = QStringLiteral("kept");
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         QCOMPARE(open.slot(1)->cardList()->currentIndex(), -1);
         QVERIFY(!open.slot(1)->currentPage());
         QVERIFY(open.ok());
