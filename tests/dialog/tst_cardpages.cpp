@@ -145,14 +145,10 @@ private slots:
     void repeatedAddressWhileEditing();
     void dix06Addresses_data();
     void dix06Addresses();
-    void rejectedInputIsACheck_data();
-    void rejectedInputIsACheck();
-    void stationAddresses_data();
-    void stationAddresses();
+    void okChecks_data();
+    void okChecks();
     void memory_data();
     void memory();
-    void overlapIsRefused_data();
-    void overlapIsRefused();
     void endToEnd_data();
     void endToEnd();
     void codeFourIsKept();
@@ -373,115 +369,117 @@ void TestCardPages::dix06Addresses()
     QCOMPARE(address.addressText(), QStringLiteral("37"));
 }
 
-void TestCardPages::rejectedInputIsACheck_data()
+void TestCardPages::okChecks_data()
 {
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("DIX06-P bit 8") << CardType::Dix06 << 1 << "leAddress"
-                                   << "3.8"
-                                   << "Address error.";
-    QTest::newRow("DIX06-P empty") << CardType::Dix06 << 0 << "leAddress"
-                                   << ""
-                                   << "Address error.";
-    QTest::newRow("AMX05-P odd start")
-        << CardType::Amx05 << 0 << "sbInputStart"
-        << "3"
-        << "The start address must be an even number in the range 0~28.";
-    QTest::newRow("AMX05-P beyond the area")
-        << CardType::Amx05 << 1 << "sbOutputStart"
-        << "32"
-        << "The start address must be an even number in the range 0~30.";
-    QTest::newRow("AMX05-P output value") << CardType::Amx05 << 1 << "sbOutputValue"
-                                          << "6000"
-                                          << "The output value must be in the range 6400~32000.";
-    QTest::newRow("485/CAN-P COB ID") << CardType::Can485 << 0 << "leCobId"
-                                      << ""
-                                      << "The COB ID must be in the range 1~2047.";
-}
-
-// A card page that refuses its input stops OK like any check: its own message, the field
-// in front with the focus, the dialog open, nothing written or claimed.
-void TestCardPages::rejectedInputIsACheck()
-{
-    QFETCH(CardType, type);
-    QFETCH(int, slot);
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QFETCH(QString, message);
-    auto cpu = compact();
-    const QList<MemoryClaim> before = getUsedMemory(m_project);
-    CardDialog open(cpu.get(), m_project);
-    CardParWgt* page = open.card<CardParWgt>(slot, type);
-    if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page))
-        setDix06(dix, {"4.0", "4.1", "4.2", "4.3"});
-    if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page)) {
-        amx->findChild<QGroupBox*>(QStringLiteral("gbChnl2"))->setChecked(true);
-        amx->outputValue()->setValue(10000);
-    }
-    if (auto* can = qobject_cast<Card485CANPParWgt*>(page)) {
-        can->canChannel()->setChecked(true);
-        can->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"))->setCurrentIndex(1);
-        can->canOpenGroup()->setChecked(true);
-    }
-    QWidget* target = page->findChild<QWidget*>(field);
-    if (auto* spin = qobject_cast<QSpinBox*>(target))
-        spin->setValue(value.toInt());
-    else
-        qobject_cast<QLineEdit*>(target)->setText(value);
-    open.slot(1 - slot);                              // the failing slot is not in front
-    open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
-
-    QVERIFY(!open.ok());
-    QVERIFY(open.dialog->isVisible());
-    QCOMPARE(m_case->messages, QStringList{message});
-    QCOMPARE(open.cards()->currentIndex(), slot);
-    QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
-    QCOMPARE(open.dialog->focusWidget(), target);
-    QCOMPARE(int(cpu->cards[size_t(slot)].type), 0);
-    QCOMPARE(getUsedMemory(m_project), before);
-}
-
-void TestCardPages::stationAddresses_data()
-{
+    QTest::addColumn<QString>("taken");    // "area:start:length" or "area:bit" held elsewhere
     QTest::addColumn<int>("localAddress"); // the built-in port as a Modbus slave; 0: not
-    QTest::addColumn<QList<int>>("upper"); // 485/RTC-P channel addresses, 0: not a slave
-    QTest::addColumn<QList<int>>("lower"); // 485/CAN-P channel 0, 0: not a slave
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("built-in and card port") << 5 << QList<int>{0, 5} << QList<int>{0} << true;
-    QTest::newRow("distinct") << 5 << QList<int>{6, 7} << QList<int>{8} << false;
-    QTest::newRow("between cards") << 0 << QList<int>{6, 0} << QList<int>{6} << true;
-    QTest::newRow("not slaves") << 5 << QList<int>{0, 0} << QList<int>{0} << false;
+    QTest::addColumn<CardType>("upper");
+    QTest::addColumn<QStringList>("upperEdits");
+    QTest::addColumn<CardType>("lower");
+    QTest::addColumn<QStringList>("lowerEdits");
+    QTest::addColumn<QString>("message"); // empty: OK passes
+    QTest::addColumn<QString>("field");   // "slot/name" that gets the focus
+    const auto row = [](const char* name, const char* taken, int local, CardType upper,
+                        const QStringList& upperEdits, CardType lower,
+                        const QStringList& lowerEdits, const QString& message, const char* field) {
+        QTest::newRow(name) << QString(taken) << local << upper << upperEdits << lower << lowerEdits
+                            << message << QString(field);
+    };
+    const auto dix = [](const QStringList& addresses) {
+        QStringList edits{"cmbDirection0=Output", "cmbDirection1=Input", "cmbDirection2=Output"};
+        for (int k = 0; k < addresses.size(); ++k)
+            edits << QStringLiteral("address%1/leAddress=%2").arg(k).arg(addresses.at(k));
+        return edits;
+    };
+    const CardType none = CardType::None, amx = CardType::Amx05, dix06 = CardType::Dix06;
+    const QString taken = QStringLiteral(": The address range is already used in the project.");
+    const QString repeated = QStringLiteral("Address must not be repeated");
+    // A card page that refuses its input: its own message.
+    row("DIX06-P bit 8", "", 0, none, {}, dix06, dix({"3.8", "4.1", "4.2", "4.3"}),
+        "Address error.", "1/address0/leAddress");
+    row("DIX06-P empty", "", 0, dix06, dix({"", "4.1", "4.2", "4.3"}), none, {}, "Address error.",
+        "0/address0/leAddress");
+    row("AMX05-P odd start", "", 0, amx, {"sbInputStart=3"}, none, {},
+        "The start address must be an even number in the range 0~28.", "0/sbInputStart");
+    row("AMX05-P beyond the area", "", 0, none, {}, amx, {"sbOutputStart=32"},
+        "The start address must be an even number in the range 0~30.", "1/sbOutputStart");
+    row("AMX05-P output value", "", 0, none, {}, amx, {"gbChnl2=1", "sbOutputValue=6000"},
+        "The output value must be in the range 6400~32000.", "1/sbOutputValue");
+    row("485/CAN-P COB ID", "", 0, CardType::Can485,
+        {"gbChnl1=1", "cmbProtocolCH1=#1", "gbCANopen=1", "leCobId="}, none, {},
+        "The COB ID must be in the range 1~2047.", "0/leCobId");
+    // Memory that another module, the CPU itself or the other card holds.
+    row("analog inputs taken", "6:6:2", 0, none, {}, amx, {"sbInputStart=4"},
+        "The addresses AIW4 .. AIW6 of the AMX05-P card in the lower slot cannot be reserved" +
+            taken,
+        "1/sbInputStart");
+    row("analog output taken", "7:0:1", 0, none, {}, amx, {"sbInputStart=4"},
+        "The addresses AQW0 of the AMX05-P card in the lower slot cannot be reserved" + taken,
+        "1/sbOutputStart");
+    row("digital bit taken", "130:58", 0, none, {}, dix06, dix({"7.0", "3.0", "7.2", "7.3"}),
+        "The addresses Q7.2 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address2/leAddress");
+    row("the CPU's own local inputs", "", 0, none, {}, dix06, dix({"7.0", "2.0", "7.2", "7.3"}),
+        "The addresses I2.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address1/leAddress");
+    row("the other slot", "", 0, dix06, dix({"7.0", "7.1", "8.0", "8.1"}), dix06,
+        dix({"7.0", "3.0", "7.2", "7.3"}),
+        "The addresses Q7.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address0/leAddress");
+    // Every port that answers to an address takes part, the built-in one too.
+    const QStringList slave5{"gbChnl1=1", "cmbProtocolCH1=#3", "sbAddressCH1=5"};
+    const QStringList slave6{"gbChnl0=1", "cmbProtocolCH0=#3", "sbAddressCH0=6"};
+    row("built-in and card port", "", 5, CardType::Rtc485, slave5, none, {}, repeated, "");
+    row("between cards", "", 0, CardType::Rtc485, slave6, CardType::Can485, slave6, repeated, "");
+    row("distinct", "", 7, CardType::Rtc485, slave5, CardType::Can485, slave6, "", "");
 }
 
-// Every card port that answers to an address takes part, with the built-in port.
-void TestCardPages::stationAddresses()
+// A failing card check stops OK like any check: its message, the slot and field in front with
+// the focus, the dialog open, nothing written and the trial claims rolled back.
+void TestCardPages::okChecks()
 {
+    QFETCH(QString, taken);
     QFETCH(int, localAddress);
-    QFETCH(QList<int>, upper);
-    QFETCH(QList<int>, lower);
-    QFETCH(bool, refused);
+    QFETCH(CardType, upper);
+    QFETCH(QStringList, upperEdits);
+    QFETCH(CardType, lower);
+    QFETCH(QStringList, lowerEdits);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
     auto cpu = compact();
     cpu->localPort.protocol = localAddress ? 2 : 0;
     cpu->localPort.address = quint8(qMax(1, localAddress));
+    const QStringList t = taken.split(':');
+    if (t.size() == 3)
+        QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
+    if (t.size() == 2)
+        QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
+    const QList<MemoryClaim> before = getUsedMemory(m_project);
+    const int depth = backupDepth(m_project);
     CardDialog open(cpu.get(), m_project);
-    auto* rtc = open.card<Card485RTCPParWgt>(0, CardType::Rtc485);
-    for (int ch = 0; ch < 2; ++ch) {
-        rtc->channel(ch)->setChecked(true);
-        rtc->channel(ch)->protocolList()->setCurrentIndex(upper.at(ch) ? 3 : 1);
-        rtc->channel(ch)->addressField()->setValue(qMax(1, upper.at(ch)));
+    const CardType types[] = {upper, lower};
+    const QStringList edits[] = {upperEdits, lowerEdits};
+    for (int slot = 0; slot < 2; ++slot) {
+        if (types[slot] != CardType::None)
+            edit(*open.card<CardParWgt>(slot, types[slot]), edits[slot]);
     }
-    auto* can = open.card<Card485CANPParWgt>(1, CardType::Can485);
-    can->serialChannel()->setChecked(true);
-    can->serialChannel()->protocolList()->setCurrentIndex(lower.at(0) ? 3 : 2);
-    can->serialChannel()->addressField()->setValue(qMax(1, lower.at(0)));
-
-    QCOMPARE(open.ok(), !refused);
-    QCOMPARE(m_case->messages,
-             refused ? QStringList{"Address must not be repeated"} : QStringList());
-    QCOMPARE(int(cpu->cards[0].type), refused ? 0 : 2);
+    const int focusSlot = field.isEmpty() ? 0 : field.left(1).toInt();
+    open.slot(1 - focusSlot);                         // the failing slot is not in front
+    open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
+    QCOMPARE(open.ok(), message.isEmpty());
+    QCOMPARE(m_case->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (message.isEmpty())
+        return;
+    QVERIFY(open.dialog->isVisible());
+    if (!field.isEmpty()) {
+        QWidget* target = child(*open.slot(focusSlot)->currentPage(), field.mid(2));
+        QCOMPARE(open.cards()->currentIndex(), focusSlot);
+        QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
+        QCOMPARE(open.dialog->focusWidget(), target);
+    }
+    QCOMPARE(int(cpu->cards[0].type) + int(cpu->cards[1].type), 0);
+    QCOMPARE(getUsedMemory(m_project), before);
+    QCOMPARE(backupDepth(m_project), depth + 1);
 }
 
 void TestCardPages::memory_data()
@@ -557,81 +555,6 @@ void TestCardPages::memory()
         neighbours.removeOne(claim);
     if (!restored)
         QCOMPARE(left, neighbours);
-}
-
-void TestCardPages::overlapIsRefused_data()
-{
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<QString>("taken"); // "area:start:length" or "area:bit"
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QStringList>("addresses"); // of the lower DIX06-P card
-    const QStringList free{"7.0", "3.0", "7.2", "7.3"};
-    const QString tail = QStringLiteral(": The address range is already used in the project.");
-    QTest::newRow("analog inputs")
-        << CardType::Amx05 << "6:6:2"
-        << "The addresses AIW4 .. AIW6 of the AMX05-P card in the lower slot cannot be reserved" +
-               tail
-        << "sbInputStart" << QStringList();
-    QTest::newRow("analog output")
-        << CardType::Amx05 << "7:0:1"
-        << "The addresses AQW0 of the AMX05-P card in the lower slot cannot be reserved" + tail
-        << "sbOutputStart" << QStringList();
-    QTest::newRow("digital bit")
-        << CardType::Dix06 << "130:58"
-        << "The addresses Q7.2 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address2" << free;
-    QTest::newRow("the CPU's own local inputs")
-        << CardType::Dix06 << ""
-        << "The addresses I2.0 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address1" << QStringList{"7.0", "2.0", "7.2", "7.3"};
-    QTest::newRow("the other slot")
-        << CardType::Dix06 << "upper"
-        << "The addresses Q7.0 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address0" << free;
-}
-
-// Memory that another module (or the CPU itself, or the other card) holds stops OK.
-void TestCardPages::overlapIsRefused()
-{
-    QFETCH(CardType, type);
-    QFETCH(QString, taken);
-    QFETCH(QString, message);
-    QFETCH(QString, field);
-    QFETCH(QStringList, addresses);
-    auto cpu = compact();
-    const QStringList t = taken.split(':');
-    if (t.size() == 3)
-        QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
-    if (t.size() == 2)
-        QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
-    const QList<MemoryClaim> before = getUsedMemory(m_project);
-    const int depth = backupDepth(m_project);
-    CardDialog open(cpu.get(), m_project);
-    if (taken == QLatin1String("upper")) {
-        auto* upper = open.card<CardDIX06PParWgt>(0, CardType::Dix06);
-        setDix06(upper, {"7.0", "7.1", "8.0", "8.1"});
-    }
-    CardParWgt* page = open.card<CardParWgt>(1, type);
-    if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page))
-        amx->inputStart()->setValue(4);
-    if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page)) {
-        // Output channels map to Q, input channels to I.
-        for (int k = 0; k < 3; ++k)
-            dix->direction(k)->setCurrentIndex(dix->direction(k)->findText(
-                k == 1 ? QStringLiteral("Input") : QStringLiteral("Output")));
-        setDix06(dix, addresses);
-    }
-    QVERIFY(!open.ok());
-    QCOMPARE(m_case->messages, QStringList{message});
-    QWidget* expected = page->findChild<QWidget*>(field);
-    if (auto* address = qobject_cast<AddressWdgt*>(expected))
-        expected = address->addressEdit();
-    QCOMPARE(open.dialog->focusWidget(), expected);
-    // The trial claims leave the project's memory as it was.
-    QCOMPARE(getUsedMemory(m_project), before);
-    QCOMPARE(backupDepth(m_project), depth + 1);
-    QCOMPARE(int(cpu->cards[1].type), 0);
 }
 
 void TestCardPages::endToEnd_data()
