@@ -251,6 +251,9 @@ void TestAbi::busesThroughExports()
     QCOMPARE(fn<SlaveListFn>("getEthSlaveList")(cpu, handles, codes), 1);
     QCOMPARE(handles, QList<int>{3000123});
     QCOMPARE(codes, QList<int>{0xFFF});
+    QList<Symbol> symbols;
+    fn<GetMappingSymFn>("getMappingSym")(cpu, symbols); // a handle its plug-in does not know
+    QVERIFY(symbols.isEmpty());
     fn<RemoveSlaveFn>("removeEthSlave")(cpu, 3000123);
     QCOMPARE(fn<SlaveListFn>("getEthSlaveList")(cpu, handles, codes), 0);
     QVERIFY(handles.isEmpty() && codes.isEmpty());

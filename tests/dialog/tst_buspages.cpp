@@ -257,6 +257,8 @@ private slots:
                                                        << "ab" << QString();
         QTest::newRow("profinet hyphen at the end") << "profinet" << true << "pn-"
                                                     << "pn-" << hyphen;
+        QTest::newRow("profinet empty") << "profinet" << true << ""
+                                        << "" << empty;
         QTest::newRow("profinet 64 characters")
             << "profinet" << true << QString(70, QLatin1Char('a')) << QString(64, QLatin1Char('a'))
             << QString();
