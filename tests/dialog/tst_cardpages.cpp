@@ -19,7 +19,6 @@
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 
 using namespace DialogTesting;
 
@@ -89,31 +88,10 @@ CpuObject readBack(CpuObject& cpu)
     return back;
 }
 
-// Clicks a widget of a card page, scrolled into view first as a user would.
-void click(QWidget* widget)
-{
-    QCoreApplication::processEvents(); // lays out a page that has just been shown
-    for (QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* scroll = qobject_cast<QScrollArea*>(w))
-            scroll->ensureWidgetVisible(widget);
-    }
-    QCoreApplication::processEvents();
-    // A check box takes clicks on its box and text only, not on the rest of its row.
-    const QPoint at = qobject_cast<QCheckBox*>(widget) ? QPoint(8, widget->height() / 2)
-                                                       : widget->rect().center();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-}
-
 void typeAddress(AddressWdgt* address, const QString& text)
 {
     address->addressEdit()->clear();
     QTest::keyClicks(address->addressEdit(), text);
-}
-
-void setDix06(CardDIX06PParWgt* dix, const QStringList& addresses)
-{
-    for (int k = 0; k < addresses.size(); ++k)
-        typeAddress(dix->address(k), addresses.at(k));
 }
 
 QList<MemoryClaim> cardClaims(const QString& project)
@@ -179,18 +157,18 @@ void TestCardPages::clockExclusivity_data()
     QTest::addColumn<CardType>("lower");
     QTest::addColumn<int>("holder");      // who checks first
     QTest::addColumn<QString>("release"); // how the holder gives the clock back
-    for (const char* release : {"uncheck", "switch to NONE", "switch to DIX06-P", "slot Defaults",
-                                "page Defaults", "Default All"}) {
-        QTest::addRow("upper RTC-P, lower 485/RTC-P, %s", release)
-            << CardType::Rtc << CardType::Rtc485 << 0 << QString::fromLatin1(release);
-        QTest::addRow("lower 485/RTC-P holds, %s", release)
-            << CardType::Rtc << CardType::Rtc485 << 1 << QString::fromLatin1(release);
+    for (const char* way : {"ckbRtc", "cmbCard=NONE", "cmbCard=DIX06-P", "bttnSlotDefaults",
+                            "defaultsButton", "defaultAllButton"}) {
+        for (int holder : {0, 1})
+            QTest::addRow("holder %d, %s", holder, way)
+                << CardType::Rtc << CardType::Rtc485 << holder << QString(way);
     }
-    QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "uncheck";
+    QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "ckbRtc";
 }
 
 // One card has the clock; the other's box is locked with the second text until the holder
-// gives it back, in whichever way the holder stops having it.
+// gives it back, in whichever way the holder stops having it: its box, its slot's list or
+// Defaults, the page's Defaults or Default All.
 void TestCardPages::clockExclusivity()
 {
     QFETCH(CardType, upper);
@@ -201,48 +179,32 @@ void TestCardPages::clockExclusivity()
     CardDialog open(cpu.get(), m_project);
     const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
                                                 open.card<ClockCardParWgt>(1, lower)};
-    for (ClockCardParWgt* page : pages) {
+    for (ClockCardParWgt* page : pages)
         QCOMPARE(page->rtcText(), kAllowed);
-        QVERIFY(page->rtcCheck()->isEnabled());
-    }
     ClockCardParWgt* owner = pages[size_t(holder)];
     ClockCardParWgt* other = pages[size_t(1 - holder)];
-    open.slot(holder);
-    click(owner->rtcCheck());
-    QVERIFY(owner->rtcCheck()->isChecked());
+    press(owner->rtcCheck());
     QCOMPARE(open.cards()->rtcHolder(), holder);
     QCOMPARE(owner->rtcText(), kAllowed);
     QVERIFY(!other->rtcCheck()->isEnabled());
     QCOMPARE(other->rtcText(), kLocked);
-
-    // A check on the locked box (were it possible) changes nothing.
-    other->rtcCheck()->setChecked(true);
+    other->rtcCheck()->setChecked(true); // were it possible, it changes nothing
     QCOMPARE(open.cards()->rtcHolder(), holder);
     QVERIFY(!other->rtcCheck()->isChecked());
 
-    CardSlotCfgWidget* slot = open.slot(holder);
-    if (release == QLatin1String("uncheck"))
-        click(owner->rtcCheck());
-    else if (release == QLatin1String("switch to NONE"))
-        slot->cardList()->setCurrentIndex(0);
-    else if (release == QLatin1String("switch to DIX06-P"))
-        slot->cardList()->setCurrentIndex(slot->cardList()->findText(QStringLiteral("DIX06-P")));
-    else if (release == QLatin1String("slot Defaults"))
-        QTest::mouseClick(slot->findChild<QPushButton*>(QStringLiteral("bttnSlotDefaults")),
-                          Qt::LeftButton);
-    else if (release == QLatin1String("page Defaults"))
-        QTest::mouseClick(open.page()->findChild<QPushButton*>(QStringLiteral("defaultsButton")),
-                          Qt::LeftButton);
-    else
-        QTest::mouseClick(open.dialog->findChild<QPushButton*>(QStringLiteral("defaultAllButton")),
-                          Qt::LeftButton);
+    QWidget* root = open.slot(holder);
+    if (release == QLatin1String("ckbRtc"))
+        root = owner;
+    if (release == QLatin1String("defaultsButton"))
+        root = open.page();
+    if (release == QLatin1String("defaultAllButton"))
+        root = open.dialog.get();
+    edit(*root, {release});
     QCOMPARE(open.cards()->rtcHolder(), -1);
     QVERIFY(other->rtcCheck()->isEnabled());
     QCOMPARE(other->rtcText(), kAllowed);
-
-    // The other card can take it now.
-    if (open.slot(1 - holder)->currentPage() == other) {
-        click(other->rtcCheck());
+    if (open.slot(1 - holder)->currentPage() == other) { // the other card can take it now
+        press(other->rtcCheck());
         QCOMPARE(open.cards()->rtcHolder(), 1 - holder);
     }
 }
@@ -509,13 +471,10 @@ void TestCardPages::memory()
     const QList<MemoryClaim> others = getUsedMemory(m_project);
     {
         CardDialog open(cpu.get(), m_project);
-        auto* amx = open.card<CardAMX05PParWgt>(0, CardType::Amx05);
-        amx->inputStart()->setValue(4);
-        amx->outputStart()->setValue(10);
-        auto* dix = open.card<CardDIX06PParWgt>(1, CardType::Dix06);
-        dix->direction(3)->setCurrentIndex(dix->direction(3)->findText(QStringLiteral("Output")));
-        dix->direction(0)->setCurrentIndex(dix->direction(0)->findText(QStringLiteral("Input")));
-        setDix06(dix, {"5.0", "5.1", "5.2", "6.7"});
+        edit(*open.card<CardParWgt>(0, CardType::Amx05), {"sbInputStart=4", "sbOutputStart=10"});
+        edit(*open.card<CardParWgt>(1, CardType::Dix06),
+             {"cmbDirection3=Output", "cmbDirection0=Input", "address0/leAddress=5.0",
+              "address1/leAddress=5.1", "address2/leAddress=5.2", "address3/leAddress=6.7"});
         QCOMPARE(getUsedMemory(m_project), others); // nothing until OK
         if (!confirm) {
             open.cancel();
