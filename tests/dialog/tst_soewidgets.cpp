@@ -1,6 +1,5 @@
 #include "hostfixture.h"
 
-#include <dialog/widgets/qprocessvalwidget.h>
 #include <dialog/widgets/qtriggervalwidget.h>
 
 #include <QComboBox>
@@ -115,52 +114,6 @@ private slots:
         QCOMPARE(trigger.setEntryCode(code), exact);
         QCOMPARE(trigger.areaList()->currentIndex(), index);
         QCOMPARE(trigger.entryCode(), index < 0 ? -1 : QTriggerValWidget::entries()[index].code);
-    }
-
-    // Words format as "signed" or "unsigned", double words also as "float"; moving between
-    // words keeps the chosen format; "--" has neither address nor format.
-    void processFormats_data()
-    {
-        QTest::addColumn<QStringList>("areas"); // chosen in turn; the format set after the first
-        QTest::addColumn<QStringList>("formats");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("addressed");
-        QTest::newRow("word") << QStringList{"VW"} << QStringList{"signed", "unsigned"}
-                              << "unsigned" << true;
-        QTest::newRow("double word")
-            << QStringList{"MD"} << QStringList{"float", "signed", "unsigned"} << "unsigned"
-            << true;
-        QTest::newRow("word to word keeps")
-            << QStringList{"VW", "SMW"} << QStringList{"signed", "unsigned"} << "unsigned" << true;
-        QTest::newRow("word to double word")
-            << QStringList{"VW", "ID"} << QStringList{"float", "signed", "unsigned"} << "float"
-            << true;
-        QTest::newRow("double word to word")
-            << QStringList{"VD", "QW"} << QStringList{"signed", "unsigned"} << "signed" << true;
-        QTest::newRow("none") << QStringList{"VW", "--"} << QStringList{"signed", "unsigned"}
-                              << "unsigned" << false;
-    }
-
-    void processFormats()
-    {
-        QFETCH(QStringList, areas);
-        QFETCH(QStringList, formats);
-        QFETCH(QString, format);
-        QFETCH(bool, addressed);
-        QProcessValwidget process;
-        QComboBox* area = process.areaList();
-        for (int i = 0; i < areas.size(); ++i) {
-            area->setCurrentIndex(area->findText(areas.at(i)));
-            if (i == 0)
-                process.formatList()->setCurrentIndex(process.formatList()->count() - 1);
-        }
-        QStringList shown;
-        for (int i = 0; i < process.formatList()->count(); ++i)
-            shown << process.formatList()->itemText(i);
-        QCOMPARE(shown, formats);
-        QCOMPARE(process.formatList()->currentText(), format);
-        QCOMPARE(process.addressField()->isEnabled(), addressed);
-        QCOMPARE(process.formatList()->isEnabled(), addressed);
     }
 };
 
