@@ -49,7 +49,6 @@ private slots:
     void soeTriggerDataBlocks();
     void compactLocalPortSubstitution_data();
     void compactLocalPortSubstitution();
-    void roundTripOfAnEditedObject();
     void cutSectionKeepsConstructedMembers_data();
     void cutSectionKeepsConstructedMembers();
     void soeRecordsLandInTheirSlots();
@@ -233,40 +232,6 @@ void TestCpuParamSection::compactLocalPortSubstitution()
     QCOMPARE(s.mid(kPort1 + 10, 4).toHex(), expected1);
     QCOMPARE(cpu->params.port0, before.port0); // the object keeps its own port bytes
     QCOMPARE(cpu->params.port1, before.port1);
-}
-
-void TestCpuParamSection::roundTripOfAnEditedObject()
-{
-    auto cpu = create(0x21);
-    CpuParams& p = cpu->params;
-    p.port0.plcAddress = 17;
-    p.port1.baudCode = 4;
-    p.tcpIp.deviceName.setText(QStringLiteral("Filler-1"));
-    p.tcpIp.ip = {10, 1, 2, 3};
-    p.tcpIp.port = 30000;
-    p.tcpIp.addressMode = AddrModeNoGateway | AddrModeNoDns;
-    p.tcpIp.claimPassword = {1, 2, 3, 4, 5, 6, 7, 8};
-    p.tcpIp.altDomain.setText(QString::fromUtf8("r\xc3\xa9mote.example"));
-    p.retentive[3] = {0x0E06, 0, 0x10, 0x1E, 12, 0, 0x1E, 7};
-    p.password.level = 3;
-    p.password.password = {9, 9, 9, 9, 9, 9, 9, 9};
-    p.background.percent = 33;
-    cpu->soe[0] = soeRecord(0, QStringLiteral("Door open"));
-    cpu->soe[15] = soeRecord(15, QString::fromUtf8("\xc3\x9c"
-                                                   "berdruck"));
-    const QByteArray bytes = write(*cpu, WriteMode::Save);
-
-    CpuObject restored;
-    ByteReader section(bytes);
-    QVERIFY(CpuParamSection::read(restored, section));
-    QVERIFY(section.atEnd());
-    p.retentive[3].index = 3 * 256;
-    QCOMPARE(restored.params, cpu->params);
-    for (int i = 0; i < 16; ++i) {
-        SoeRecord expected = (i == 0 || i == 15) ? cpu->soe[size_t(i)] : SoeRecord::readerReset();
-        QCOMPARE(restored.soe[size_t(i)], expected);
-    }
-    QCOMPARE(write(restored, WriteMode::Save), bytes);
 }
 
 void TestCpuParamSection::cutSectionKeepsConstructedMembers_data()

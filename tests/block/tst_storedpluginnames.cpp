@@ -156,31 +156,22 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("resolvable");
-        QTest::newRow("bare") << "ecatslavekit.dll"
-                              << "ecatslavekit.dll";
-        QTest::newRow("bare, no suffix") << "libx.so.1"
-                                         << "libx.so.1";
-        QTest::newRow("blank inside") << "my kit.dll"
-                                      << "my kit.dll";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("dot") << "."
-                             << "";
-        QTest::newRow("dot dot") << ".."
-                                 << "";
-        QTest::newRow("absolute") << "/usr/lib/libx.so"
-                                  << "";
-        QTest::newRow("drive letter") << "C:\\kits\\x.dll"
-                                      << "";
-        QTest::newRow("trailing slash") << "x.dll/"
-                                        << "";
-        QTest::newRow("NUL") << QString::fromLatin1("x\0.dll", 6) << "";
-        QTest::newRow("escape") << "x\x1b.dll"
-                                << "";
-        QTest::newRow("DEL") << "x\x7f.dll"
-                             << "";
-        QTest::newRow("C1 control") << QString(QChar(0x85)) + "x.dll"
-                                    << "";
+        const auto row = [](const char* name, const QString& stored, bool bare) {
+            QTest::newRow(name) << stored << (bare ? stored : QString());
+        };
+        row("bare", "ecatslavekit.dll", true);
+        row("bare, no suffix", "libx.so.1", true);
+        row("blank inside", "my kit.dll", true);
+        row("empty", "", false);
+        row("dot", ".", false);
+        row("dot dot", "..", false);
+        row("absolute", "/usr/lib/libx.so", false);
+        row("drive letter", "C:\\kits\\x.dll", false);
+        row("trailing slash", "x.dll/", false);
+        row("NUL", QString::fromLatin1("x\0.dll", 6), false);
+        row("escape", "x\x1b.dll", false);
+        row("DEL", "x\x7f.dll", false);
+        row("C1 control", QString(QChar(0x85)) + "x.dll", false);
     }
 
     void resolvableNames()

@@ -10,8 +10,6 @@
 #include <opcua/opcuasettingscodec.h>
 #include <slaves/slavecontrol.h>
 
-#include <corekit/projectqueries.h>
-
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,12 +26,6 @@ void resetSlaves()
 {
     for (const QString& plugin : kPlugins)
         SlaveControl(plugin).reset();
-}
-
-QByteArray readSource(const QString& relative)
-{
-    QFile file(QStringLiteral(CORVO_SOURCE_DIR "/") + relative);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Sets (or with an undefined value removes) the member at a path such as
@@ -175,10 +167,7 @@ class TestConfigJson : public QObject
         cpu.opcUaInterfaceData = OpcUaInterfaceCodec::encode({line});
     }
 
-    // The CANopen master's slaves only where the project's save data can carry them: a
-    // project created before version 2002 reads the master without its COB ID, which the
-    // writer still writes, so its slaves would not read back.
-    static void addSlaves(CpuObject& cpu, bool can = true)
+    static void addSlaves(CpuObject& cpu)
     {
         const SlaveControl ecat(kPlugins[0]);
         const int coupler = ecat.create(6, QStringLiteral("coupler"));
@@ -188,11 +177,10 @@ class TestConfigJson : public QObject
         SlaveRegistry::insertOrdered(cpu.etherCatSlaves, coupler, kPlugins[0]);
         SlaveRegistry::insertOrdered(cpu.etherCatSlaves, ecat.create(2, QStringLiteral("drive")),
                                      kPlugins[0]);
-        cpu.canMasterEnabled = can;
-        if (can)
-            SlaveRegistry::appendCan(cpu.canMaster.slaves,
-                                     SlaveControl(kPlugins[1]).create(5, QStringLiteral("valves")),
-                                     kPlugins[1]);
+        cpu.canMasterEnabled = true;
+        SlaveRegistry::appendCan(cpu.canMaster.slaves,
+                                 SlaveControl(kPlugins[1]).create(5, QStringLiteral("valves")),
+                                 kPlugins[1]);
         SlaveRegistry::insertOrdered(cpu.qbus.slaves,
                                      SlaveControl(kPlugins[3]).create(3, QStringLiteral("remote")),
                                      kPlugins[3]);
@@ -217,56 +205,6 @@ private slots:
     }
 
     void cleanup() { resetSlaves(); }
-
-    void sampleModelsRoundTrip_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("project");
-        QTest::addColumn<QString>("variant");
-        const struct
-        {
-            int id;
-            const char* project;
-            const char* tag;
-        } models[] = {{0x21, "line1.json", "KLV2 R70"},
-                      {0x30, "compact.json", "MRW-Q310-24T"},
-                      {0x10, "line1.json", "KLV1 C40"},
-                      {3, "line1.json", "KLV1 C24"}};
-        for (const auto& m : models) {
-            for (const char* variant : {"created", "OPC UA", "slaves", "cards"})
-                QTest::newRow(qPrintable(
-                    QStringLiteral("%1, %2").arg(QLatin1String(m.tag), QLatin1String(variant))))
-                    << m.id << QString::fromLatin1(m.project) << QString::fromLatin1(variant);
-        }
-    }
-
-    // Every sample model, as created and with what its pages add, through the document
-    // and back.
-    void sampleModelsRoundTrip()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, project);
-        QFETCH(QString, variant);
-        const QString path = sampleProject(project.toLatin1().constData());
-        auto cpu = CpuObjectFactory::create(id, path);
-        QVERIFY(cpu);
-        if (variant == QLatin1String("OPC UA"))
-            addOpcUa(*cpu);
-        if (variant == QLatin1String("slaves"))
-            addSlaves(*cpu, getHwFileCreatedVerNum(path) >= 2002);
-        if (variant == QLatin1String("cards")) {
-            cpu->cards[0].type = quint8(CardType::Amx05);
-            cpu->cards[0].amx05.inputStart = 4;
-            cpu->cards[0].amx05.inputs = {AnalogChannel{0, 0, 1, 1, 2, 3, 0, 1}};
-            cpu->cards[1].type = quint8(CardType::Dix06);
-            cpu->cards[1].activated = 1;
-            cpu->cards[1].dix06[2] = {1, 2, 0, 0x81, 27, 0};
-        }
-        const QByteArray json = roundTrip(*cpu, path);
-        CpuObjectFactory::releaseMemory(*cpu);
-        QVERIFY(!json.isEmpty());
-        QVERIFY(json.startsWith("{\n  \"format\": \"corvo-cpu-configuration\",\n"));
-    }
 
     // Random objects of every member: their save data through the document and back.
     void randomObjectsRoundTrip()
@@ -410,18 +348,17 @@ private slots:
         QCOMPARE(errors, QStringList{QStringLiteral("(document): expected an object")});
     }
 
-    // The schema in docs/ is the one the member list describes, and exports satisfy it.
-    void publishedSchema()
+    // Exports satisfy the schema (hwcfg schema, as published in docs/), which catches a member
+    // it does not know.
+    void schemaChecksExports()
     {
-        const QByteArray published = readSource(QStringLiteral("docs/config-schema.json"));
-        QVERIFY2(published == ConfigJson::schema(),
-                 "docs/config-schema.json is not the schema of the current member list; "
-                 "write it anew with: hwcfg schema > docs/config-schema.json");
-        const SchemaCheck schema(QJsonDocument::fromJson(published).object());
+        const SchemaCheck schema(QJsonDocument::fromJson(ConfigJson::schema()).object());
         const QString project = sampleProject("line1.json");
         auto cpu = richObject(project);
-        const QJsonObject document =
-            QJsonDocument::fromJson(ConfigJson::exportDocument(*cpu)).object();
+        const QByteArray json = ConfigJson::exportDocument(*cpu);
+        // A text field's bytes come only where its text does not give them.
+        QVERIFY(!json.contains("Bytes\":"));
+        const QJsonObject document = QJsonDocument::fromJson(json).object();
         QCOMPARE(schema.check(document), QStringList());
         // The check reports what the schema does not allow: the same document with a
         // member the member list no longer knows.
@@ -429,26 +366,6 @@ private slots:
         drifted.insert(QStringLiteral("tcpIp"), changed(document.value(QStringLiteral("tcpIp")),
                                                         {QStringLiteral("vlan")}, 7));
         QCOMPARE(schema.check(drifted), QStringList{QStringLiteral("tcpIp.vlan: unknown key")});
-    }
-
-    // Fields whose bytes are not what their text gives keep their bytes.
-    void textFieldBytesKept()
-    {
-        const QString project = sampleProject("line1.json");
-        auto cpu = CpuObjectFactory::create(0x21, project);
-        CpuObjectFactory::releaseMemory(*cpu);
-        cpu->holdsLocalMemory = false;
-        cpu->params.tcpIp.deviceName.setText(QStringLiteral("Filler"));
-        cpu->params.tcpIp.deviceName.raw[20] = 0x7E; // behind the text
-        const QByteArray json = roundTrip(*cpu, project);
-        QVERIFY(!json.isEmpty());
-        const QJsonObject tcpIp =
-            QJsonDocument::fromJson(json).object().value(QStringLiteral("tcpIp")).toObject();
-        QCOMPARE(tcpIp.value(QStringLiteral("deviceName")).toString(), QStringLiteral("Filler"));
-        QVERIFY(tcpIp.value(QStringLiteral("deviceNameBytes"))
-                    .toString()
-                    .contains(QLatin1String("7e")));
-        QVERIFY(!tcpIp.contains(QStringLiteral("groupNameBytes")));
     }
 };
 

@@ -1,29 +1,17 @@
 #include "dialogtesting.h"
-#include "hostfixture.h"
 #include "hostwindow.h"
 
 #include <block/canmasterbridge.h>
 #include <block/paramblock.h>
-#include <bytes/bytereader.h>
-#include <corekit/memory.h>
-#include <dialog/corvopropdlg.h>
 #include <dialog/longvalid.h>
-#include <dialog/messages.h>
-#include <dialog/pages/canmasterpage.h>
 #include <dialog/pages/ethercatpage.h>
-#include <model/cpuobjectfactory.h>
 #include <model/slaveregistry.h>
 #include <slaves/slavecontrol.h>
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
-#include <QtTest>
+
+using namespace DialogTesting;
 
 // A host window whose addBusLine answers nothing: every line that reaches it is taken.
 class SilentHost : public QMainWindow
@@ -45,96 +33,26 @@ using Ints = QList<int>;
 const QString kEcat = QStringLiteral("ecatslavekit.dll");
 const QString kDp = QStringLiteral("dpslavekit.dll");
 
-enum Model { R70 = 0x21, R60 = 0x22, C40 = 0x10, Custom = 0x50 };
+enum Model { R70 = 0x21, R60 = 0x22, Custom = 0x50 };
 enum class Host { Taking, Refusing, Silent, Without };
 
-QStringList g_debugLines;
-
-void collectDebug(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtDebugMsg)
-        g_debugLines.append(text);
-}
-
-// Sections of a block by identifier (count byte, then sections framed by their length).
-QByteArray section(const QByteArray& block, int id)
-{
-    ByteReader in(block);
-    quint8 count = 0;
-    in.u8(count);
-    for (int i = 0; i < count; ++i) {
-        quint32 length = 0;
-        if (!in.sub(4).u32(length) || length < 8 || length > quint32(in.remaining()))
-            return {};
-        const QByteArray found = block.mid(in.pos(), int(length));
-        if (quint8(found.at(5)) == id)
-            return found;
-        in.skip(int(length));
-    }
-    return {};
-}
-
-template <typename T = QWidget>
-T* child(const QWidget& parent, const char* name)
-{
-    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qWarning("no widget %s", name);
-    return widget;
-}
-
-// Presses a button with the space bar: a page that was never shown has no room for the
-// mouse to hit.
-void press(QAbstractButton* button)
-{
-    QTest::keyClick(button, Qt::Key_Space);
-}
-
-QPushButton* defaultsNear(QWidget* field)
-{
-    for (QWidget* w = field; w; w = w->parentWidget()) {
-        if (auto* button = w->findChild<QPushButton*>(QStringLiteral("defaultsButton")))
-            return button;
-    }
-    return nullptr;
-}
-
-// Which box switches a bus, and the flag it ends in.
-const char* busBox(int kind)
-{
-    static const char* const boxes[] = {"useCanopen", "useEtherCat", "useQbusMaster", "useEip"};
-    return boxes[kind];
-}
+// Which box switches a bus (the host's bus kinds), and the flag it ends in.
+const char* const kBusBoxes[] = {"useCanopen", "useEtherCat", "useQbusMaster", "useEip"};
 
 bool busFlag(const CpuObject& cpu, int kind)
 {
-    switch (kind) {
-    case 0:
-        return cpu.canMasterEnabled;
-    case 1:
-        return cpu.etherCat.enabled;
-    case 2:
-        return cpu.qbus.masterEnabled;
-    default:
-        return cpu.eip.enabled;
-    }
+    const bool flags[] = {cpu.canMasterEnabled, cpu.etherCat.enabled != 0,
+                          cpu.qbus.masterEnabled != 0, cpu.eip.enabled != 0};
+    return flags[kind];
 }
 
 void setBusFlag(CpuObject& cpu, int kind, bool on)
 {
-    switch (kind) {
-    case 0:
+    if (kind == 0)
         cpu.canMasterEnabled = on;
-        break;
-    case 1:
-        cpu.etherCat.enabled = on;
-        break;
-    case 2:
-        cpu.qbus.masterEnabled = on;
-        break;
-    default:
-        cpu.eip.enabled = on;
-    }
+    else
+        *std::array<quint8*, 3>{&cpu.etherCat.enabled, &cpu.qbus.masterEnabled,
+                                &cpu.eip.enabled}[size_t(kind - 1)] = on;
 }
 
 } // namespace
@@ -144,12 +62,12 @@ class TestBusPages : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<HostFixture> m_host;
-    QString m_project;
-    QStringList m_messages;
-    QtMessageHandler m_previousHandler = nullptr;
+    std::unique_ptr<DialogCase> m_case;
 
-    std::unique_ptr<CpuObject> create(int id) { return CpuObjectFactory::create(id, m_project); }
+    std::unique_ptr<CpuObject> create(int id)
+    {
+        return CpuObjectFactory::create(id, m_case->project);
+    }
 
     // The CAN slaves of a dp plug-in at these node ids.
     void addCanSlaves(CpuObject& cpu, const Ints& nodeIds)
@@ -160,7 +78,7 @@ class TestBusPages : public QObject
     }
 
     // OK in a dialog over `cpu`; the bus lines the host window was told about.
-    QStringList runOk(CpuObject& cpu, Host host, const std::function<void(Corvopropdlg&)>& edit)
+    QStringList runOk(CpuObject& cpu, Host host, const std::function<void(Corvopropdlg&)>& change)
     {
         HostWindow hostWindow(QStringLiteral("host"));
         if (host == Host::Refusing)
@@ -170,52 +88,33 @@ class TestBusPages : public QObject
         QWidget* parent = host == Host::Silent    ? static_cast<QWidget*>(&silent)
                           : host == Host::Without ? &without
                                                   : &hostWindow;
-        Corvopropdlg dialog(&cpu, m_project, parent, false);
-        edit(dialog);
-        press(child<QPushButton>(dialog, "okButton"));
-        if (dialog.result() != QDialog::Accepted)
-            qWarning("OK refused: %s", qPrintable(m_messages.join(QLatin1Char('|'))));
+        OpenDialog open(&cpu, m_case->project, parent);
+        change(*open.dialog);
+        if (!open.ok())
+            qWarning("OK refused: %s", qPrintable(m_case->messages.join(QLatin1Char('|'))));
         return host == Host::Silent ? silent.lines : hostWindow.busLines();
     }
 
 private slots:
-    void initTestCase() { m_previousHandler = qInstallMessageHandler(collectDebug); }
-    void cleanupTestCase() { qInstallMessageHandler(m_previousHandler); }
-
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_case = std::make_unique<DialogCase>(r70Project());
         // A model outside the list of models without redundancy.
-        m_host->writeFile(QStringLiteral("hwcnfg/6/hw00000050.met"),
-                          "[MODULE START]\nObjName=R80\nMLFB=KLV3 R80-600P\nObjID=80\n"
-                          "ServerFile=klv2_r60.srv\nSupportEtherCAT=1\nSupportCANopen=1\n[END]\n");
-        m_project = m_host->writeProject(QStringLiteral("p.json"),
-                                         QJsonObject{{"plcType", "KLV2-R70"},
-                                                     {"plcVersion", "02.01"},
-                                                     {"hwFileCreatedVersion", 2100},
-                                                     {"supportsEip", true},
-                                                     {"supportsQbus", true}});
-        clearUsedMemory(m_project);
+        m_case->host.writeFile(
+            QStringLiteral("hwcnfg/6/hw00000050.met"),
+            "[MODULE START]\nObjName=R80\nMLFB=KLV3 R80-600P\nObjID=80\n"
+            "ServerFile=klv2_r60.srv\nSupportEtherCAT=1\nSupportCANopen=1\n[END]\n");
         for (const QString& kit : {kEcat, kDp})
             SlaveControl(kit).reset();
-        m_messages.clear();
-        g_debugLines.clear();
-        Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
-            m_messages.append(text);
-        });
     }
 
-    void cleanup() { Messages::setInterceptor({}); }
+    void cleanup() { m_case.reset(); }
 
     void redundancyPerModel_data()
     {
         QTest::addColumn<QString>("mlfb");
         QTest::addColumn<bool>("offered");
-        for (const char* model :
-             {"KLV2 R40-010P", "KLV2 R40-01AP", "KLV2 R40-020P", "KLV2 R30-010P", "KLV2 R30-020P",
-              "KLV2 R60-500P", "KLV2 R70-500P", "MRW-Q310-24T"})
-            QTest::newRow(model) << QString::fromLatin1(model) << false;
+        QTest::newRow("KLV2 R40-01AP") << "KLV2 R40-01AP" << false;
         QTest::newRow("any case") << "klv2 r60-500p" << false;
         QTest::newRow("another model") << "KLV3 R80-600P" << true;
         QTest::newRow("a longer order number") << "KLV2 R70-500PX" << true;
@@ -282,7 +181,7 @@ private slots:
         cpu->qbus.useSlave = 1;
         QCOMPARE(runOk(*cpu, Host(host),
                        [&](Corvopropdlg& d) {
-                           press(child<QCheckBox>(d, busBox(kind)));
+                           press(child<QCheckBox>(d, kBusBoxes[kind]));
                            press(child<QCheckBox>(d, "useQbusSlave"));
                        }),
                  lines);
@@ -330,19 +229,15 @@ private slots:
         auto cpu = create(R70);
         cpu->profinet.useBus = stored;
         cpu->profinet.ipFromOtherSources = stored;
-        HostWindow host(QStringLiteral("host"));
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        auto* obtain = child<QCheckBox>(dialog, "obtainIpElsewhere");
-        for (const QString& name : clicks) {
-            if (name == QLatin1String("defaults"))
-                press(defaultsNear(obtain));
-            else
-                press(child<QCheckBox>(dialog, qPrintable(name)));
-        }
-        QCOMPARE(child<QTabWidget>(dialog, "communicationPorts")->isEnabled(), portsEnabled);
+        OpenDialog open(cpu.get(), m_case->project);
+        auto* obtain = open.at<QCheckBox>("obtainIpElsewhere");
+        for (const QString& name : clicks)
+            press(name == QLatin1String("defaults") ? defaultsNear(obtain)
+                                                    : open.at<QAbstractButton>(name));
+        QCOMPARE(open.at("communicationPorts")->isEnabled(), portsEnabled);
         QCOMPARE(obtain->isChecked(), obtainChecked);
-        QCOMPARE(child<QGroupBox>(dialog, "profinetNameGroup")->isEnabled(),
-                 child<QCheckBox>(dialog, "useProfinet")->isChecked());
+        QCOMPARE(open.at("profinetNameGroup")->isEnabled(),
+                 open.at<QCheckBox>("useProfinet")->isChecked());
     }
 
     void customNames_data()
@@ -364,8 +259,6 @@ private slots:
                                                     << "pn-" << hyphen;
         QTest::newRow("profinet empty") << "profinet" << true << ""
                                         << "" << empty;
-        QTest::newRow("profinet name not used") << "profinet" << false << ""
-                                                << "" << QString();
         QTest::newRow("profinet 64 characters")
             << "profinet" << true << QString(70, QLatin1Char('a')) << QString(64, QLatin1Char('a'))
             << QString();
@@ -388,19 +281,16 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, message);
         auto cpu = create(R70);
-        HostWindow host(QStringLiteral("host"));
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        OpenDialog open(cpu.get(), m_case->project);
         const bool profinet = bus == QLatin1String("profinet");
-        press(child<QCheckBox>(dialog, profinet ? "useProfinet" : "useQbusSlave"));
+        edit(*open.dialog, {profinet ? "useProfinet" : "useQbusSlave"});
         if (useName)
-            press(
-                child<QCheckBox>(dialog, profinet ? "profinetUseCustomName" : "qbusUseCustomName"));
-        auto* name = child<QLineEdit>(dialog, profinet ? "profinetCustomName" : "qbusCustomName");
+            edit(*open.dialog, {profinet ? "profinetUseCustomName" : "qbusUseCustomName"});
+        auto* name = open.at<QLineEdit>(profinet ? "profinetCustomName" : "qbusCustomName");
         QTest::keyClicks(name, typed);
         QCOMPARE(name->text(), shown);
-        press(child<QPushButton>(dialog, "okButton"));
-        QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(dialog.result(), int(message.isEmpty() ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(open.ok(), message.isEmpty());
+        QCOMPARE(m_case->messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty())
             QCOMPARE(profinet ? cpu->profinet.customName : cpu->qbus.customName, shown);
     }
@@ -471,18 +361,17 @@ private slots:
                 QCOMPARE(nodes->findText(QString::number(node)), -1);
             QCOMPARE(nodes->currentText(), shown);
         });
-        QCOMPARE(m_messages.size(), warnings);
+        QCOMPARE(m_case->messages.size(), warnings);
         QCOMPARE(cpu->canMaster.nodeId, quint8(masterNode));
 
         // The slaves are asked once, when the dialog opens.
-        HostWindow host(QStringLiteral("host"));
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
+        OpenDialog open(cpu.get(), m_case->project);
         if (!slaves.isEmpty())
             SlaveControl(kDp).setNodeId(cpu->canMaster.slaves.first().handle, 100);
-        auto* nodes = child<QComboBox>(dialog, "canNodeId");
+        auto* nodes = open.at<QComboBox>("canNodeId");
         press(defaultsNear(nodes));
         QCOMPARE(nodes->count(), offered);
-        press(child<QCheckBox>(dialog, "useCanopen")); // on again: the catalog's node id 1
+        edit(*open.dialog, {"useCanopen"}); // on again: the catalog's node id 1
         QCOMPARE(nodes->currentText(), slaves.contains(1) ? QString() : QStringLiteral("1"));
     }
 
@@ -543,72 +432,14 @@ private slots:
         master.cobId = 0x181;
         master.cyclePeriod = 20000;
         master.nodeId = 9;
-        const QByteArray before = CanMasterBridge::savePayload(master, m_project);
+        const QByteArray before = CanMasterBridge::savePayload(master, m_case->project);
         runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
             QVERIFY(!child<QWidget>(d, "canMaster")->isEnabled());
             QCOMPARE(child<QComboBox>(d, "canBaudRate")->currentText(), QStringLiteral("500kbps"));
         });
         QCOMPARE(master.useCanopen, quint8(0));
         master.useCanopen = 1;
-        QCOMPARE(CanMasterBridge::savePayload(master, m_project), before);
-    }
-
-    void defaults_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("logLine");
-        QTest::addColumn<bool>("all");
-        QTest::newRow("EtherCAT") << "useEtherCat" << 0 << false;
-        QTest::newRow("CANopen") << "useCanopen" << 0 << false;
-        QTest::newRow("Profinet") << "useProfinet" << 2505 << false;
-        QTest::newRow("QBUS") << "useQbusSlave" << 2510 << false;
-        QTest::newRow("Ethernet/IP") << "useEip" << 2516 << false;
-        QTest::newRow("Default All") << "" << 0 << true;
-    }
-
-    // Defaults show the default object's settings (CANopen off); the Profinet, QBUS and
-    // Ethernet/IP buttons log their line first. Nothing reaches the object before OK.
-    void defaults()
-    {
-        QFETCH(QString, field);
-        QFETCH(int, logLine);
-        QFETCH(bool, all);
-        auto cpu = create(R70);
-        cpu->etherCat.enabled = 1;
-        cpu->etherCat.taskInterval = 9;
-        cpu->canMasterEnabled = true;
-        cpu->profinet.useBus = 1;
-        cpu->qbus.useSlave = 1;
-        cpu->qbus.masterEnabled = 1;
-        cpu->eip.enabled = 1;
-        const QByteArray before = ParamBlock::save(*cpu);
-        HostWindow host(QStringLiteral("host"));
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        const QStringList boxes{"useEtherCat",  "useCanopen",    "useProfinet",
-                                "useQbusSlave", "useQbusMaster", "useEip"};
-        for (const QString& box : boxes)
-            QVERIFY(child<QCheckBox>(dialog, qPrintable(box))->isChecked());
-        g_debugLines.clear();
-        if (all)
-            press(child<QPushButton>(dialog, "defaultAllButton"));
-        else
-            press(defaultsNear(child<QWidget>(dialog, qPrintable(field))));
-        for (const QString& box : boxes) {
-            const bool reset =
-                all || box == field || (box == "useQbusMaster" && field == "useQbusSlave");
-            QCOMPARE(child<QCheckBox>(dialog, qPrintable(box))->isChecked(), !reset);
-        }
-        if (all || field == QLatin1String("useEtherCat"))
-            QCOMPARE(child<QSpinBox>(dialog, "taskInterval")->value(), 2);
-        const QString logged = QStringLiteral(".\\corvopropdlg %1").arg(logLine);
-        QCOMPARE(
-            g_debugLines.filter(QRegularExpression(QStringLiteral("corvopropdlg 25[01]"))).size(),
-            logLine ? 1 : 0);
-        if (logLine)
-            QVERIFY2(g_debugLines.first().endsWith(logged), qPrintable(g_debugLines.first()));
-        QCOMPARE(ParamBlock::save(*cpu), before);
-        QCOMPARE(child<QWidget>(dialog, "canMaster")->isEnabled(),
-                 !all && field != QLatin1String("useCanopen"));
+        QCOMPARE(CanMasterBridge::savePayload(master, m_case->project), before);
     }
 
     void syncOffset_data()
@@ -631,11 +462,10 @@ private slots:
         runOk(*cpu, Host::Taking,
               [&](Corvopropdlg& d) { child<QSpinBox>(d, "syncOffset")->setValue(offset); });
         const QByteArray saved = ParamBlock::save(*cpu);
-        QCOMPARE(quint8(section(saved, 22).at(8 + 10)), byte);
-        auto restored = ParamBlock::restore(saved, m_project, false);
-        HostWindow host(QStringLiteral("host"));
-        Corvopropdlg dialog(restored.get(), m_project, &host, false);
-        QCOMPARE(child<QSpinBox>(dialog, "syncOffset")->value(), offset);
+        QCOMPARE(quint8(sectionOf(saved, 22).at(8 + 10)), byte);
+        auto restored = ParamBlock::restore(saved, m_case->project, false);
+        OpenDialog open(restored.get(), m_case->project);
+        QCOMPARE(open.at<QSpinBox>("syncOffset")->value(), offset);
     }
 
     // Every setting of the bus pages, edited through the widgets, in the saved block.
@@ -644,47 +474,45 @@ private slots:
         auto cpu = create(Custom);
         QVERIFY(cpu);
         runOk(*cpu, Host::Taking, [](Corvopropdlg& d) {
-            press(child<QCheckBox>(d, "useEtherCat"));
-            auto* interval = child<QSpinBox>(d, "taskInterval");
-            interval->clear();
-            QTest::keyClicks(interval, "17");
-            press(child<QCheckBox>(d, "enableRedundancy"));
-            child<QGroupBox>(d, "distributedClock")->setChecked(true);
-            child<QSpinBox>(d, "cycleTime")->setValue(-2);
-            child<QSpinBox>(d, "syncOffset")->setValue(-7);
-            child<QGroupBox>(d, "syncWindowMonitor")->setChecked(true);
-            child<QSpinBox>(d, "syncWindow")->setValue(2147483647);
-            press(child<QCheckBox>(d, "useCanopen"));
-            child<QComboBox>(d, "canNodeId")->setCurrentIndex(4); // node 5
-            child<QComboBox>(d, "canBaudRate")->setCurrentIndex(3);
-            child<QLineEdit>(d, "canCobId")->setText(QStringLiteral("4294967295"));
-            child<QLineEdit>(d, "canCyclePeriod")->setText(QStringLiteral("1000"));
-            child<QSpinBox>(d, "canHeartbeat")->setValue(65535);
-            press(child<QCheckBox>(d, "useProfinet"));
-            press(child<QCheckBox>(d, "profinetUseCustomName"));
-            QTest::keyClicks(child<QLineEdit>(d, "profinetCustomName"), "pn-7");
-            press(child<QCheckBox>(d, "obtainIpElsewhere"));
-            press(child<QCheckBox>(d, "useQbusSlave"));
-            press(child<QCheckBox>(d, "qbusUseCustomName"));
-            QTest::keyClicks(child<QLineEdit>(d, "qbusCustomName"), "Q_bus");
-            press(child<QCheckBox>(d, "useQbusMaster"));
-            press(child<QCheckBox>(d, "useEip"));
+            edit(d, {"useEtherCat",
+                     "taskInterval=17",
+                     "enableRedundancy",
+                     "distributedClock=1",
+                     "cycleTime=-2",
+                     "syncOffset=-7",
+                     "syncWindowMonitor=1",
+                     "syncWindow=2147483647",
+                     "useCanopen",
+                     "canNodeId=5",
+                     "canBaudRate=250kbps",
+                     "canCobId=4294967295",
+                     "canCyclePeriod=1000",
+                     "canHeartbeat=65535",
+                     "useProfinet",
+                     "profinetUseCustomName",
+                     "profinetCustomName+pn-7",
+                     "obtainIpElsewhere",
+                     "useQbusSlave",
+                     "qbusUseCustomName",
+                     "qbusCustomName+Q_bus",
+                     "useQbusMaster",
+                     "useEip"});
         });
         const QByteArray saved = ParamBlock::save(*cpu);
-        QCOMPARE(section(saved, 22).mid(8).toHex(),
+        QCOMPARE(sectionOf(saved, 22).mid(8).toHex(),
                  "010000001101fffffffef9017fffffff" + QByteArray(32, '0') + "00");
         // Use, node, rate, object id, cycle period, heartbeat, COB ID, no slaves.
-        QCOMPARE(section(saved, 25).mid(8).toHex(),
+        QCOMPARE(sectionOf(saved, 25).mid(8).toHex(),
                  QByteArray("0105000000fa00000000000003e8ffffffffffff00000000"));
-        const QByteArray profinet = section(saved, 33);
+        const QByteArray profinet = sectionOf(saved, 33);
         QCOMPARE(profinet.size(), 75);
         QCOMPARE(profinet.mid(8, 6), QByteArray("\x01\x01pn-7", 6));
         QCOMPARE(profinet.at(74), '\x01');
-        const QByteArray qbus = section(saved, 34);
+        const QByteArray qbus = sectionOf(saved, 34);
         QCOMPARE(qbus.mid(8, 7), QByteArray("\x01\x01Q_bus", 7));
-        QCOMPARE(section(saved, 35).mid(8).toHex(), QByteArray("0100000000"));
-        QCOMPARE(section(saved, 49).mid(8).toHex(), QByteArray("010000"));
-        auto restored = ParamBlock::restore(saved, m_project, false);
+        QCOMPARE(sectionOf(saved, 35).mid(8).toHex(), QByteArray("0100000000"));
+        QCOMPARE(sectionOf(saved, 49).mid(8).toHex(), QByteArray("010000"));
+        auto restored = ParamBlock::restore(saved, m_case->project, false);
         QVERIFY(restored->etherCat == cpu->etherCat);
         QVERIFY(restored->canMasterEnabled);
         QCOMPARE(restored->canMaster.nodeId, quint8(5));
@@ -704,10 +532,9 @@ private slots:
     void qbusMembersKept()
     {
         QFETCH(bool, supported);
-        m_project =
-            m_host->writeProject(QStringLiteral("q.json"),
-                                 QJsonObject{{"plcType", "KLV2-R70"}, {"supportsQbus", supported}});
-        clearUsedMemory(m_project);
+        m_case->host.writeProject(
+            QStringLiteral("p.json"),
+            QJsonObject{{"plcType", "KLV2-R70"}, {"supportsQbus", supported}});
         auto cpu = create(R70);
         cpu->qbus = {1, 1, QStringLiteral("Kept"), 1, 7, {}};
         const QbusSettings before = cpu->qbus;
@@ -717,11 +544,10 @@ private slots:
                            QCOMPARE(d.page(PageId::Eip), nullptr);
                        }),
                  QStringList());
-        QCOMPARE(cpu->qbus.useSlave, before.useSlave);
-        QCOMPARE(cpu->qbus.useCustomName, before.useCustomName);
-        QCOMPARE(cpu->qbus.customName, before.customName);
-        QCOMPARE(cpu->qbus.masterEnabled, before.masterEnabled);
-        QCOMPARE(cpu->qbus.protocolType, before.protocolType);
+        QCOMPARE(std::tie(cpu->qbus.useSlave, cpu->qbus.useCustomName, cpu->qbus.customName,
+                          cpu->qbus.masterEnabled, cpu->qbus.protocolType),
+                 std::tie(before.useSlave, before.useCustomName, before.customName,
+                          before.masterEnabled, before.protocolType));
     }
 };
 

@@ -1,6 +1,5 @@
-#include "hostfixture.h"
+#include "dialogtesting.h"
 
-#include <block/blockdecoder.h>
 #include <block/extcardsection.h>
 #include <block/paramblock.h>
 #include <cards/addresswdgt.h>
@@ -13,25 +12,15 @@
 #include <cards/extcardpage.h>
 #include <cards/extendcardcfgwgt.h>
 #include <cards/serialchannelgroup.h>
-#include <corekit/memory.h>
 #include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mlineedit.h>
 #include <corekit/widgets/mspinboxex.h>
-#include <dialog/corvopropdlg.h>
-#include <dialog/messages.h>
 #include <model/cardmemory.h>
-#include <model/cpuobjectfactory.h>
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QStackedWidget>
-#include <QTreeWidget>
-#include <QtTest>
+
+using namespace DialogTesting;
 
 namespace {
 
@@ -46,26 +35,14 @@ const QString kAllowed =
 const QString kLocked = QStringLiteral("RTC (To enable the RTC function, disable the RTC "
                                        "function for other expansion cards first.)");
 
-// The properties dialog of a compact CPU, opened as config does: inside a memory snapshot
-// that OK keeps and Cancel rolls back.
-struct OpenDialog
+// The dialog of a compact CPU, shown at its Extend Card page.
+struct CardDialog : OpenDialog
 {
-    OpenDialog(CpuObject* cpu, const QString& project)
-        : project(project)
+    CardDialog(CpuObject* cpu, const QString& project)
+        : OpenDialog(cpu, project)
     {
-        backupUsedMemory(project);
-        dialog = std::make_unique<Corvopropdlg>(cpu, project, &host, false);
         dialog->show();
-        QTreeWidgetItem* root = dialog->pageTree()->topLevelItem(0);
-        for (int i = 0; i < root->childCount(); ++i) {
-            if (root->child(i)->text(0) == QLatin1String("Extend Card"))
-                dialog->pageTree()->setCurrentItem(root->child(i));
-        }
-    }
-    ~OpenDialog()
-    {
-        if (dialog->isVisible())
-            cancel();
+        showPage(QStringLiteral("Extend Card"));
     }
 
     ExtCardPage* page() const { return static_cast<ExtCardPage*>(dialog->page(PageId::ExtCard)); }
@@ -82,25 +59,6 @@ struct OpenDialog
         s->cardList()->setCurrentIndex(s->cardList()->findItemData(int(type)));
         return qobject_cast<Page*>(s->page(type));
     }
-    // true when the dialog accepted
-    bool ok()
-    {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
-                          Qt::LeftButton);
-        if (dialog->result() == QDialog::Accepted)
-            popBackupMemory(project);
-        return dialog->result() == QDialog::Accepted;
-    }
-    void cancel()
-    {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")),
-                          Qt::LeftButton);
-        restoreUsedMemory(project);
-    }
-
-    QString project;
-    QMainWindow host;
-    std::unique_ptr<Corvopropdlg> dialog;
 };
 
 // Section 39 of the object's save data, as hwcfg dump decodes it.
@@ -130,31 +88,10 @@ CpuObject readBack(CpuObject& cpu)
     return back;
 }
 
-// Clicks a widget of a card page, scrolled into view first as a user would.
-void click(QWidget* widget)
-{
-    QCoreApplication::processEvents(); // lays out a page that has just been shown
-    for (QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* scroll = qobject_cast<QScrollArea*>(w))
-            scroll->ensureWidgetVisible(widget);
-    }
-    QCoreApplication::processEvents();
-    // A check box takes clicks on its box and text only, not on the rest of its row.
-    const QPoint at = qobject_cast<QCheckBox*>(widget) ? QPoint(8, widget->height() / 2)
-                                                       : widget->rect().center();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-}
-
 void typeAddress(AddressWdgt* address, const QString& text)
 {
     address->addressEdit()->clear();
     QTest::keyClicks(address->addressEdit(), text);
-}
-
-void setDix06(CardDIX06PParWgt* dix, const QStringList& addresses)
-{
-    for (int k = 0; k < addresses.size(); ++k)
-        typeAddress(dix->address(k), addresses.at(k));
 }
 
 QList<MemoryClaim> cardClaims(const QString& project)
@@ -179,8 +116,6 @@ class TestCardPages : public QObject
 private slots:
     void init();
     void cleanup();
-    void serialChannels_data();
-    void serialChannels();
     void clockExclusivity_data();
     void clockExclusivity();
     void canOpenExclusivity_data();
@@ -188,14 +123,10 @@ private slots:
     void repeatedAddressWhileEditing();
     void dix06Addresses_data();
     void dix06Addresses();
-    void rejectedInputIsACheck_data();
-    void rejectedInputIsACheck();
-    void stationAddresses_data();
-    void stationAddresses();
+    void okChecks_data();
+    void okChecks();
     void memory_data();
     void memory();
-    void overlapIsRefused_data();
-    void overlapIsRefused();
     void endToEnd_data();
     void endToEnd();
     void codeFourIsKept();
@@ -203,85 +134,21 @@ private slots:
 private:
     std::unique_ptr<CpuObject> compact() { return CpuObjectFactory::create(kCompact, m_project); }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::unique_ptr<DialogCase> m_case;
     QString m_project;
-    QStringList m_messages;
 };
 
 void TestCardPages::init()
 {
-    m_host = std::make_unique<HostFixture>();
-    m_project = m_host->writeProject(QStringLiteral("compact.json"), QStringLiteral("MRW-Q310"));
-    clearUsedMemory(m_project);
-    m_messages.clear();
-    Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
-        m_messages.append(text);
-    });
+    m_case = std::make_unique<DialogCase>(QJsonObject{
+        {"plcType", "MRW-Q310"}, {"plcVersion", "02.01"}, {"hwFileCreatedVersion", 2100}});
+    m_project = m_case->project;
 }
 
 void TestCardPages::cleanup()
 {
-    Messages::setInterceptor({});
     clearUsedMemory(m_project);
-    m_host.reset();
-}
-
-void TestCardPages::serialChannels_data()
-{
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<QList<int>>("ports");
-    QTest::newRow("upper 485/RTC-P") << 0 << CardType::Rtc485 << QList<int>{1, 2};
-    QTest::newRow("lower 485/RTC-P") << 1 << CardType::Rtc485 << QList<int>{3, 4};
-    QTest::newRow("upper 485/CAN-P") << 0 << CardType::Can485 << QList<int>{1, 2};
-    QTest::newRow("lower 485/CAN-P") << 1 << CardType::Can485 << QList<int>{3, 4};
-}
-
-// Port numbers follow the slot; a fresh channel waits 2000 ms; lists store their codes.
-void TestCardPages::serialChannels()
-{
-    QFETCH(int, slot);
-    QFETCH(CardType, type);
-    QFETCH(QList<int>, ports);
-    auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
-    CardParWgt* page = open.card<CardParWgt>(slot, type);
-    QVERIFY(page && page->isVisible());
-    QCOMPARE(page->styleSheet(), QString::fromLatin1(SerialChannelGroup::StyleSheet));
-    auto* ch0 = page->findChild<SerialChannelGroup*>(QStringLiteral("gbChnl0"));
-    QCOMPARE(ch0->title(), QStringLiteral("Enable Channel 0"));
-    QCOMPARE(ch0->portField()->value(), ports.at(0));
-    QVERIFY(ch0->portField()->isReadOnly());
-    QCOMPARE(page->findChild<QSpinBox*>(QStringLiteral("sbPortCH1"))->value(), ports.at(1));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH0")));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1")));
-    QCOMPARE(page->findChild<QSpinBox*>(QStringLiteral("sbReceiveTimeoutCH0"))->value(), 2000);
-
-    ch0->setChecked(true);
-    auto* protocol = ch0->protocolList();
-    protocol->setCurrentIndex(protocol->findText(QStringLiteral("FREE")));
-    QVERIFY(page->findChild<QComboBox*>(QStringLiteral("cmbDataLenCH0"))->isEnabled());
-    QVERIFY(!ch0->addressField()->isEnabled());
-    auto* dataLength = page->findChild<QComboBox*>(QStringLiteral("cmbDataLenCH0"));
-    dataLength->setCurrentIndex(dataLength->findText(QStringLiteral("7bit")));
-    dataLength->setCurrentIndex(dataLength->findText(QStringLiteral("8bit")));
-    auto* stopBits = page->findChild<QComboBox*>(QStringLiteral("cmbStopBitsCH0"));
-    stopBits->setCurrentIndex(stopBits->findText(QStringLiteral("2")));
-    auto* parity = page->findChild<QComboBox*>(QStringLiteral("cmbParityCH0"));
-    parity->setCurrentIndex(parity->findText(QStringLiteral("Even")));
-    QVERIFY(open.ok());
-
-    const CpuObject back = readBack(*cpu);
-    const CardRecord& card = back.cards[size_t(slot)];
-    const SerialChannel& c = type == CardType::Rtc485 ? card.rtc485.channel0 : card.can485.channel0;
-    QCOMPARE(int(card.type), int(type));
-    QCOMPARE(int(c.enabled), 1);
-    QCOMPARE(int(c.port), ports.at(0));
-    QCOMPARE(int(c.protocol), 1);
-    QCOMPARE(int(c.dataLength), 2);
-    QCOMPARE(int(c.stopBits), 2);
-    QCOMPARE(int(c.parity), 2);
-    QCOMPARE(int(c.receiveTimeout), 2000);
+    m_case.reset();
 }
 
 void TestCardPages::clockExclusivity_data()
@@ -290,18 +157,18 @@ void TestCardPages::clockExclusivity_data()
     QTest::addColumn<CardType>("lower");
     QTest::addColumn<int>("holder");      // who checks first
     QTest::addColumn<QString>("release"); // how the holder gives the clock back
-    for (const char* release : {"uncheck", "switch to NONE", "switch to DIX06-P", "slot Defaults",
-                                "page Defaults", "Default All"}) {
-        QTest::addRow("upper RTC-P, lower 485/RTC-P, %s", release)
-            << CardType::Rtc << CardType::Rtc485 << 0 << QString::fromLatin1(release);
-        QTest::addRow("lower 485/RTC-P holds, %s", release)
-            << CardType::Rtc << CardType::Rtc485 << 1 << QString::fromLatin1(release);
+    for (const char* way : {"ckbRtc", "cmbCard=NONE", "cmbCard=DIX06-P", "bttnSlotDefaults",
+                            "defaultsButton", "defaultAllButton"}) {
+        for (int holder : {0, 1})
+            QTest::addRow("holder %d, %s", holder, way)
+                << CardType::Rtc << CardType::Rtc485 << holder << QString(way);
     }
-    QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "uncheck";
+    QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "ckbRtc";
 }
 
 // One card has the clock; the other's box is locked with the second text until the holder
-// gives it back, in whichever way the holder stops having it.
+// gives it back, in whichever way the holder stops having it: its box, its slot's list or
+// Defaults, the page's Defaults or Default All.
 void TestCardPages::clockExclusivity()
 {
     QFETCH(CardType, upper);
@@ -309,51 +176,35 @@ void TestCardPages::clockExclusivity()
     QFETCH(int, holder);
     QFETCH(QString, release);
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
                                                 open.card<ClockCardParWgt>(1, lower)};
-    for (ClockCardParWgt* page : pages) {
+    for (ClockCardParWgt* page : pages)
         QCOMPARE(page->rtcText(), kAllowed);
-        QVERIFY(page->rtcCheck()->isEnabled());
-    }
     ClockCardParWgt* owner = pages[size_t(holder)];
     ClockCardParWgt* other = pages[size_t(1 - holder)];
-    open.slot(holder);
-    click(owner->rtcCheck());
-    QVERIFY(owner->rtcCheck()->isChecked());
+    press(owner->rtcCheck());
     QCOMPARE(open.cards()->rtcHolder(), holder);
     QCOMPARE(owner->rtcText(), kAllowed);
     QVERIFY(!other->rtcCheck()->isEnabled());
     QCOMPARE(other->rtcText(), kLocked);
-
-    // A check on the locked box (were it possible) changes nothing.
-    other->rtcCheck()->setChecked(true);
+    other->rtcCheck()->setChecked(true); // were it possible, it changes nothing
     QCOMPARE(open.cards()->rtcHolder(), holder);
     QVERIFY(!other->rtcCheck()->isChecked());
 
-    CardSlotCfgWidget* slot = open.slot(holder);
-    if (release == QLatin1String("uncheck"))
-        click(owner->rtcCheck());
-    else if (release == QLatin1String("switch to NONE"))
-        slot->cardList()->setCurrentIndex(0);
-    else if (release == QLatin1String("switch to DIX06-P"))
-        slot->cardList()->setCurrentIndex(slot->cardList()->findText(QStringLiteral("DIX06-P")));
-    else if (release == QLatin1String("slot Defaults"))
-        QTest::mouseClick(slot->findChild<QPushButton*>(QStringLiteral("bttnSlotDefaults")),
-                          Qt::LeftButton);
-    else if (release == QLatin1String("page Defaults"))
-        QTest::mouseClick(open.page()->findChild<QPushButton*>(QStringLiteral("defaultsButton")),
-                          Qt::LeftButton);
-    else
-        QTest::mouseClick(open.dialog->findChild<QPushButton*>(QStringLiteral("defaultAllButton")),
-                          Qt::LeftButton);
+    QWidget* root = open.slot(holder);
+    if (release == QLatin1String("ckbRtc"))
+        root = owner;
+    if (release == QLatin1String("defaultsButton"))
+        root = open.page();
+    if (release == QLatin1String("defaultAllButton"))
+        root = open.dialog.get();
+    edit(*root, {release});
     QCOMPARE(open.cards()->rtcHolder(), -1);
     QVERIFY(other->rtcCheck()->isEnabled());
     QCOMPARE(other->rtcText(), kAllowed);
-
-    // The other card can take it now.
-    if (open.slot(1 - holder)->currentPage() == other) {
-        click(other->rtcCheck());
+    if (open.slot(1 - holder)->currentPage() == other) { // the other card can take it now
+        press(other->rtcCheck());
         QCOMPARE(open.cards()->rtcHolder(), 1 - holder);
     }
 }
@@ -375,7 +226,7 @@ void TestCardPages::canOpenExclusivity()
     QFETCH(QString, release);
     QFETCH(bool, released);
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     std::array<Card485CANPParWgt*, 2> pages{open.card<Card485CANPParWgt>(0, CardType::Can485),
                                             open.card<Card485CANPParWgt>(1, CardType::Can485)};
     for (Card485CANPParWgt* page : pages) {
@@ -427,7 +278,7 @@ void TestCardPages::canOpenExclusivity()
 void TestCardPages::repeatedAddressWhileEditing()
 {
     auto cpu = compact();
-    OpenDialog open(cpu.get(), m_project);
+    CardDialog open(cpu.get(), m_project);
     auto* page = open.card<Card485RTCPParWgt>(1, CardType::Rtc485);
     for (int ch = 0; ch < 2; ++ch) {
         SerialChannelGroup* group = page->channel(ch);
@@ -441,14 +292,14 @@ void TestCardPages::repeatedAddressWhileEditing()
     QTest::keyClicks(second, QStringLiteral("10"));
     QCOMPARE(second->value(), 10);
     emit second->editingFinished();
-    QCOMPARE(m_messages, QStringList{"Address must not be repeated"});
+    QCOMPARE(m_case->messages, QStringList{"Address must not be repeated"});
     QCOMPARE(second->value(), 11);
 
     // With the first channel off the value is free to take.
     page->channel(0)->setChecked(false);
     second->setValue(10);
     emit second->editingFinished();
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_case->messages.size(), 1);
     QCOMPARE(second->value(), 10);
 }
 
@@ -480,114 +331,117 @@ void TestCardPages::dix06Addresses()
     QCOMPARE(address.addressText(), QStringLiteral("37"));
 }
 
-void TestCardPages::rejectedInputIsACheck_data()
+void TestCardPages::okChecks_data()
 {
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("DIX06-P bit 8") << CardType::Dix06 << 1 << "leAddress"
-                                   << "3.8"
-                                   << "Address error.";
-    QTest::newRow("DIX06-P empty") << CardType::Dix06 << 0 << "leAddress"
-                                   << ""
-                                   << "Address error.";
-    QTest::newRow("AMX05-P odd start")
-        << CardType::Amx05 << 0 << "sbInputStart"
-        << "3"
-        << "The start address must be an even number in the range 0~28.";
-    QTest::newRow("AMX05-P beyond the area")
-        << CardType::Amx05 << 1 << "sbOutputStart"
-        << "32"
-        << "The start address must be an even number in the range 0~30.";
-    QTest::newRow("AMX05-P output value") << CardType::Amx05 << 1 << "sbOutputValue"
-                                          << "6000"
-                                          << "The output value must be in the range 6400~32000.";
-    QTest::newRow("485/CAN-P COB ID") << CardType::Can485 << 0 << "leCobId"
-                                      << ""
-                                      << "The COB ID must be in the range 1~2047.";
-}
-
-// A card page that refuses its input stops OK like any check: its own message, the field
-// in front with the focus, the dialog open, nothing written or claimed.
-void TestCardPages::rejectedInputIsACheck()
-{
-    QFETCH(CardType, type);
-    QFETCH(int, slot);
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QFETCH(QString, message);
-    auto cpu = compact();
-    const QList<MemoryClaim> before = getUsedMemory(m_project);
-    OpenDialog open(cpu.get(), m_project);
-    CardParWgt* page = open.card<CardParWgt>(slot, type);
-    if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page))
-        setDix06(dix, {"4.0", "4.1", "4.2", "4.3"});
-    if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page)) {
-        amx->findChild<QGroupBox*>(QStringLiteral("gbChnl2"))->setChecked(true);
-        amx->outputValue()->setValue(10000);
-    }
-    if (auto* can = qobject_cast<Card485CANPParWgt*>(page)) {
-        can->canChannel()->setChecked(true);
-        can->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"))->setCurrentIndex(1);
-        can->canOpenGroup()->setChecked(true);
-    }
-    QWidget* target = page->findChild<QWidget*>(field);
-    if (auto* spin = qobject_cast<QSpinBox*>(target))
-        spin->setValue(value.toInt());
-    else
-        qobject_cast<QLineEdit*>(target)->setText(value);
-    open.slot(1 - slot);                              // the failing slot is not in front
-    open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
-
-    QVERIFY(!open.ok());
-    QVERIFY(open.dialog->isVisible());
-    QCOMPARE(m_messages, QStringList{message});
-    QCOMPARE(open.cards()->currentIndex(), slot);
-    QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
-    QCOMPARE(open.dialog->focusWidget(), target);
-    QCOMPARE(int(cpu->cards[size_t(slot)].type), 0);
-    QCOMPARE(getUsedMemory(m_project), before);
-}
-
-void TestCardPages::stationAddresses_data()
-{
+    QTest::addColumn<QString>("taken");    // "area:start:length" or "area:bit" held elsewhere
     QTest::addColumn<int>("localAddress"); // the built-in port as a Modbus slave; 0: not
-    QTest::addColumn<QList<int>>("upper"); // 485/RTC-P channel addresses, 0: not a slave
-    QTest::addColumn<QList<int>>("lower"); // 485/CAN-P channel 0, 0: not a slave
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("built-in and card port") << 5 << QList<int>{0, 5} << QList<int>{0} << true;
-    QTest::newRow("distinct") << 5 << QList<int>{6, 7} << QList<int>{8} << false;
-    QTest::newRow("between cards") << 0 << QList<int>{6, 0} << QList<int>{6} << true;
-    QTest::newRow("not slaves") << 5 << QList<int>{0, 0} << QList<int>{0} << false;
+    QTest::addColumn<CardType>("upper");
+    QTest::addColumn<QStringList>("upperEdits");
+    QTest::addColumn<CardType>("lower");
+    QTest::addColumn<QStringList>("lowerEdits");
+    QTest::addColumn<QString>("message"); // empty: OK passes
+    QTest::addColumn<QString>("field");   // "slot/name" that gets the focus
+    const auto row = [](const char* name, const char* taken, int local, CardType upper,
+                        const QStringList& upperEdits, CardType lower,
+                        const QStringList& lowerEdits, const QString& message, const char* field) {
+        QTest::newRow(name) << QString(taken) << local << upper << upperEdits << lower << lowerEdits
+                            << message << QString(field);
+    };
+    const auto dix = [](const QStringList& addresses) {
+        QStringList edits{"cmbDirection0=Output", "cmbDirection1=Input", "cmbDirection2=Output"};
+        for (int k = 0; k < addresses.size(); ++k)
+            edits << QStringLiteral("address%1/leAddress=%2").arg(k).arg(addresses.at(k));
+        return edits;
+    };
+    const CardType none = CardType::None, amx = CardType::Amx05, dix06 = CardType::Dix06;
+    const QString taken = QStringLiteral(": The address range is already used in the project.");
+    const QString repeated = QStringLiteral("Address must not be repeated");
+    // A card page that refuses its input: its own message.
+    row("DIX06-P bit 8", "", 0, none, {}, dix06, dix({"3.8", "4.1", "4.2", "4.3"}),
+        "Address error.", "1/address0/leAddress");
+    row("DIX06-P empty", "", 0, dix06, dix({"", "4.1", "4.2", "4.3"}), none, {}, "Address error.",
+        "0/address0/leAddress");
+    row("AMX05-P odd start", "", 0, amx, {"sbInputStart=3"}, none, {},
+        "The start address must be an even number in the range 0~28.", "0/sbInputStart");
+    row("AMX05-P beyond the area", "", 0, none, {}, amx, {"sbOutputStart=32"},
+        "The start address must be an even number in the range 0~30.", "1/sbOutputStart");
+    row("AMX05-P output value", "", 0, none, {}, amx, {"gbChnl2=1", "sbOutputValue=6000"},
+        "The output value must be in the range 6400~32000.", "1/sbOutputValue");
+    row("485/CAN-P COB ID", "", 0, CardType::Can485,
+        {"gbChnl1=1", "cmbProtocolCH1=#1", "gbCANopen=1", "leCobId="}, none, {},
+        "The COB ID must be in the range 1~2047.", "0/leCobId");
+    // Memory that another module, the CPU itself or the other card holds.
+    row("analog inputs taken", "6:6:2", 0, none, {}, amx, {"sbInputStart=4"},
+        "The addresses AIW4 .. AIW6 of the AMX05-P card in the lower slot cannot be reserved" +
+            taken,
+        "1/sbInputStart");
+    row("analog output taken", "7:0:1", 0, none, {}, amx, {"sbInputStart=4"},
+        "The addresses AQW0 of the AMX05-P card in the lower slot cannot be reserved" + taken,
+        "1/sbOutputStart");
+    row("digital bit taken", "130:58", 0, none, {}, dix06, dix({"7.0", "3.0", "7.2", "7.3"}),
+        "The addresses Q7.2 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address2/leAddress");
+    row("the CPU's own local inputs", "", 0, none, {}, dix06, dix({"7.0", "2.0", "7.2", "7.3"}),
+        "The addresses I2.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address1/leAddress");
+    row("the other slot", "", 0, dix06, dix({"7.0", "7.1", "8.0", "8.1"}), dix06,
+        dix({"7.0", "3.0", "7.2", "7.3"}),
+        "The addresses Q7.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
+        "1/address0/leAddress");
+    // Every port that answers to an address takes part, the built-in one too.
+    const QStringList slave5{"gbChnl1=1", "cmbProtocolCH1=#3", "sbAddressCH1=5"};
+    const QStringList slave6{"gbChnl0=1", "cmbProtocolCH0=#3", "sbAddressCH0=6"};
+    row("built-in and card port", "", 5, CardType::Rtc485, slave5, none, {}, repeated, "");
+    row("between cards", "", 0, CardType::Rtc485, slave6, CardType::Can485, slave6, repeated, "");
+    row("distinct", "", 7, CardType::Rtc485, slave5, CardType::Can485, slave6, "", "");
 }
 
-// Every card port that answers to an address takes part, with the built-in port.
-void TestCardPages::stationAddresses()
+// A failing card check stops OK like any check: its message, the slot and field in front with
+// the focus, the dialog open, nothing written and the trial claims rolled back.
+void TestCardPages::okChecks()
 {
+    QFETCH(QString, taken);
     QFETCH(int, localAddress);
-    QFETCH(QList<int>, upper);
-    QFETCH(QList<int>, lower);
-    QFETCH(bool, refused);
+    QFETCH(CardType, upper);
+    QFETCH(QStringList, upperEdits);
+    QFETCH(CardType, lower);
+    QFETCH(QStringList, lowerEdits);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
     auto cpu = compact();
     cpu->localPort.protocol = localAddress ? 2 : 0;
     cpu->localPort.address = quint8(qMax(1, localAddress));
-    OpenDialog open(cpu.get(), m_project);
-    auto* rtc = open.card<Card485RTCPParWgt>(0, CardType::Rtc485);
-    for (int ch = 0; ch < 2; ++ch) {
-        rtc->channel(ch)->setChecked(true);
-        rtc->channel(ch)->protocolList()->setCurrentIndex(upper.at(ch) ? 3 : 1);
-        rtc->channel(ch)->addressField()->setValue(qMax(1, upper.at(ch)));
+    const QStringList t = taken.split(':');
+    if (t.size() == 3)
+        QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
+    if (t.size() == 2)
+        QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
+    const QList<MemoryClaim> before = getUsedMemory(m_project);
+    const int depth = backupDepth(m_project);
+    CardDialog open(cpu.get(), m_project);
+    const CardType types[] = {upper, lower};
+    const QStringList edits[] = {upperEdits, lowerEdits};
+    for (int slot = 0; slot < 2; ++slot) {
+        if (types[slot] != CardType::None)
+            edit(*open.card<CardParWgt>(slot, types[slot]), edits[slot]);
     }
-    auto* can = open.card<Card485CANPParWgt>(1, CardType::Can485);
-    can->serialChannel()->setChecked(true);
-    can->serialChannel()->protocolList()->setCurrentIndex(lower.at(0) ? 3 : 2);
-    can->serialChannel()->addressField()->setValue(qMax(1, lower.at(0)));
-
-    QCOMPARE(open.ok(), !refused);
-    QCOMPARE(m_messages, refused ? QStringList{"Address must not be repeated"} : QStringList());
-    QCOMPARE(int(cpu->cards[0].type), refused ? 0 : 2);
+    const int focusSlot = field.isEmpty() ? 0 : field.left(1).toInt();
+    open.slot(1 - focusSlot);                         // the failing slot is not in front
+    open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
+    QCOMPARE(open.ok(), message.isEmpty());
+    QCOMPARE(m_case->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (message.isEmpty())
+        return;
+    QVERIFY(open.dialog->isVisible());
+    if (!field.isEmpty()) {
+        QWidget* target = child(*open.slot(focusSlot)->currentPage(), field.mid(2));
+        QCOMPARE(open.cards()->currentIndex(), focusSlot);
+        QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
+        QCOMPARE(open.dialog->focusWidget(), target);
+    }
+    QCOMPARE(int(cpu->cards[0].type) + int(cpu->cards[1].type), 0);
+    QCOMPARE(getUsedMemory(m_project), before);
+    QCOMPARE(backupDepth(m_project), depth + 1);
 }
 
 void TestCardPages::memory_data()
@@ -616,14 +470,11 @@ void TestCardPages::memory()
     QCOMPARE(getBitMemory(m_project, kI, 5 * 8 + 4, 1), int(MemoryOk));
     const QList<MemoryClaim> others = getUsedMemory(m_project);
     {
-        OpenDialog open(cpu.get(), m_project);
-        auto* amx = open.card<CardAMX05PParWgt>(0, CardType::Amx05);
-        amx->inputStart()->setValue(4);
-        amx->outputStart()->setValue(10);
-        auto* dix = open.card<CardDIX06PParWgt>(1, CardType::Dix06);
-        dix->direction(3)->setCurrentIndex(dix->direction(3)->findText(QStringLiteral("Output")));
-        dix->direction(0)->setCurrentIndex(dix->direction(0)->findText(QStringLiteral("Input")));
-        setDix06(dix, {"5.0", "5.1", "5.2", "6.7"});
+        CardDialog open(cpu.get(), m_project);
+        edit(*open.card<CardParWgt>(0, CardType::Amx05), {"sbInputStart=4", "sbOutputStart=10"});
+        edit(*open.card<CardParWgt>(1, CardType::Dix06),
+             {"cmbDirection3=Output", "cmbDirection0=Input", "address0/leAddress=5.0",
+              "address1/leAddress=5.1", "address2/leAddress=5.2", "address3/leAddress=6.7"});
         QCOMPARE(getUsedMemory(m_project), others); // nothing until OK
         if (!confirm) {
             open.cancel();
@@ -645,7 +496,7 @@ void TestCardPages::memory()
 
     // Opening again and moving the analog inputs gives the old words back.
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         auto* amx = qobject_cast<CardAMX05PParWgt*>(open.slot(0)->currentPage());
         amx->inputStart()->setValue(12);
         QVERIFY(open.ok());
@@ -665,95 +516,23 @@ void TestCardPages::memory()
         QCOMPARE(left, neighbours);
 }
 
-void TestCardPages::overlapIsRefused_data()
-{
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<QString>("taken"); // "area:start:length" or "area:bit"
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QStringList>("addresses"); // of the lower DIX06-P card
-    const QStringList free{"7.0", "3.0", "7.2", "7.3"};
-    const QString tail = QStringLiteral(": The address range is already used in the project.");
-    QTest::newRow("analog inputs")
-        << CardType::Amx05 << "6:6:2"
-        << "The addresses AIW4 .. AIW6 of the AMX05-P card in the lower slot cannot be reserved" +
-               tail
-        << "sbInputStart" << QStringList();
-    QTest::newRow("analog output")
-        << CardType::Amx05 << "7:0:1"
-        << "The addresses AQW0 of the AMX05-P card in the lower slot cannot be reserved" + tail
-        << "sbOutputStart" << QStringList();
-    QTest::newRow("digital bit")
-        << CardType::Dix06 << "130:58"
-        << "The addresses Q7.2 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address2" << free;
-    QTest::newRow("the CPU's own local inputs")
-        << CardType::Dix06 << ""
-        << "The addresses I2.0 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address1" << QStringList{"7.0", "2.0", "7.2", "7.3"};
-    QTest::newRow("the other slot")
-        << CardType::Dix06 << "upper"
-        << "The addresses Q7.0 of the DIX06-P card in the lower slot cannot be reserved" + tail
-        << "address0" << free;
-}
-
-// Memory that another module (or the CPU itself, or the other card) holds stops OK.
-void TestCardPages::overlapIsRefused()
-{
-    QFETCH(CardType, type);
-    QFETCH(QString, taken);
-    QFETCH(QString, message);
-    QFETCH(QString, field);
-    QFETCH(QStringList, addresses);
-    auto cpu = compact();
-    const QStringList t = taken.split(':');
-    if (t.size() == 3)
-        QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
-    if (t.size() == 2)
-        QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
-    const QList<MemoryClaim> before = getUsedMemory(m_project);
-    const int depth = backupDepth(m_project);
-    OpenDialog open(cpu.get(), m_project);
-    if (taken == QLatin1String("upper")) {
-        auto* upper = open.card<CardDIX06PParWgt>(0, CardType::Dix06);
-        setDix06(upper, {"7.0", "7.1", "8.0", "8.1"});
-    }
-    CardParWgt* page = open.card<CardParWgt>(1, type);
-    if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page))
-        amx->inputStart()->setValue(4);
-    if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page)) {
-        // Output channels map to Q, input channels to I.
-        for (int k = 0; k < 3; ++k)
-            dix->direction(k)->setCurrentIndex(dix->direction(k)->findText(
-                k == 1 ? QStringLiteral("Input") : QStringLiteral("Output")));
-        setDix06(dix, addresses);
-    }
-    QVERIFY(!open.ok());
-    QCOMPARE(m_messages, QStringList{message});
-    QWidget* expected = page->findChild<QWidget*>(field);
-    if (auto* address = qobject_cast<AddressWdgt*>(expected))
-        expected = address->addressEdit();
-    QCOMPARE(open.dialog->focusWidget(), expected);
-    // The trial claims leave the project's memory as it was.
-    QCOMPARE(getUsedMemory(m_project), before);
-    QCOMPARE(backupDepth(m_project), depth + 1);
-    QCOMPARE(int(cpu->cards[1].type), 0);
-}
-
 void TestCardPages::endToEnd_data()
 {
     QTest::addColumn<CardType>("type");
     QTest::addColumn<int>("slot");
-    QTest::addColumn<QByteArray>("part"); // the type's parameter bytes in section 39, hex
+    QTest::addColumn<QStringList>("edits"); // on the card's page
+    QTest::addColumn<QByteArray>("part");   // the type's parameter bytes in section 39, hex
     QTest::addColumn<QStringList>("dumped");
     // clang-format off
-    QTest::newRow("NONE") << CardType::None << 1 << QByteArray()
+    QTest::newRow("NONE") << CardType::None << 1 << QStringList() << QByteArray()
         << QStringList{"card 1 / Slot = 1 (Lower slot)", "card 1 / Activate = 1",
                        "card 1 / Module = 0 (NONE)"};
     // Serial group: enabled, port, protocol, baud, data length, parity, stop bits, response
     // time, address, receive timeout, two zero bytes; then the CAN channel: enabled, port,
     // protocol, four zero bytes.
     QTest::newRow("485/CAN-P") << CardType::Can485 << 1
+        << QStringList{"gbChnl0=1", "cmbProtocolCH0=#3", "cmbBaudCH0=#3", "sbAddressCH0=25",
+                       "sbResponseTimeCH0=0", "gbChnl1=1", "cmbProtocolCH1=#1"}
         << QByteArray("01 03 03 03 02 00 01 00 19 07d0 0000" "01 04 01 00000000")
         << QStringList{"card 1 / Module = 1 (485/CAN-P)", "card 1 / Name = \"Dosing\"",
                        "card 1 / Information = \"left\"",
@@ -761,21 +540,30 @@ void TestCardPages::endToEnd_data()
                        "card 1 / channel 1 (CAN) / Protocol Type = 1 (CANopen Master)"};
     // The clock, then two serial groups.
     QTest::newRow("485/RTC-P") << CardType::Rtc485 << 0
+        << QStringList{"ckbRtc", "gbChnl0=1", "cmbProtocolCH0=#1", "cmbBaudCH0=#3",
+                       "cmbParityCH0=#2", "sbResponseTimeCH0=10", "sbAddressCH0=42",
+                       "cmbProtocolCH1=#2", "sbReceiveTimeoutCH1=4000"}
         << QByteArray("01" "01 01 01 03 02 02 01 0a 2a 07d0 0000" "00 02 02 00 02 00 01 00 01 0fa0 0000")
         << QStringList{"card 0 / RTC = 1", "card 0 / channel 0 / Parity = 2 (Even)",
                        "card 0 / channel 1 / Receive Timeout (ms) = 4000 (0x0fa0)"};
     // Mappers (area, start byte, words), then 2 input and 1 output channel records of 8 bytes.
     QTest::newRow("AMX05-P") << CardType::Amx05 << 0
+        << QStringList{"sbInputStart=16", "sbOutputStart=2", "gbChnl1=1", "cmbFilterPar1=#5",
+                       "cmbFilterTime1=#1", "cmbInputRange1=#2", "cmbOpenWire1=#1", "gbChnl2=1",
+                       "ckbFreeze", "sbOutputValue=2000", "cmbOutputRange=#1"}
         << QByteArray("06 0010 02 07 0002 01" "02 0008 0000000000000000 0008 0001050101020100"
                       "01 0008 0002010007d00101")
         << QStringList{"card 0 / Input address mapper / area = 6 (AIEx)",
                        "card 0 / input channels 1 / Input Rang = 2 (4~20mA)",
                        "card 0 / output channels 0 / Output Value = 2000",
                        "card 0 / output channels 0 / Output Range = 1 (0~20mA)"};
-    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QByteArray("01")
+    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QStringList{"ckbRtc"} << QByteArray("01")
         << QStringList{"card 1 / Module = 5 (RTC-P)", "card 1 / RTC = 01"};
     // Per channel: index, direction, filter, freeze, area, bit address (32 bits), byte 20.
     QTest::newRow("DIX06-P") << CardType::Dix06 << 0
+        << QStringList{"cmbDirection0=#0", "cmbFilter0=6.4ms", "cmbDirection1=#0", "cmbFilter1=#0",
+                       "cmbFilter3=Freeze", "address0/leAddress=6.1", "address1/leAddress=6.2",
+                       "address2/leAddress=30.0", "address3/leAddress=30.1"}
         << QByteArray("00 01 0d 00 81 00000031 00" "01 01 00 00 81 00000032 00"
                       "02 00 00 00 82 000000f0 00" "03 00 00 01 82 000000f1 00")
         << QStringList{"card 0 / channel 0 / Filter = 13 (6.4ms)",
@@ -790,11 +578,12 @@ void TestCardPages::endToEnd()
 {
     QFETCH(CardType, type);
     QFETCH(int, slot);
+    QFETCH(QStringList, edits);
     QFETCH(QByteArray, part);
     QFETCH(QStringList, dumped);
     auto cpu = compact();
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         CardSlotCfgWidget* s = open.slot(slot);
         if (type == CardType::None)
             open.card<CardParWgt>(slot, CardType::Rtc); // chosen, then given up
@@ -802,50 +591,8 @@ void TestCardPages::endToEnd()
         QTest::mouseClick(s->activation(), Qt::LeftButton);
         QTest::keyClicks(s->nameEdit(), QStringLiteral("Dosing"));
         QTest::keyClicks(s->describeEdit(), QStringLiteral("left"));
-        if (auto* can = qobject_cast<Card485CANPParWgt*>(page)) {
-            can->serialChannel()->setChecked(true);
-            can->serialChannel()->protocolList()->setCurrentIndex(3);
-            can->findChild<QComboBox*>(QStringLiteral("cmbBaudCH0"))->setCurrentIndex(3);
-            can->serialChannel()->addressField()->setValue(25);
-            can->findChild<QSpinBox*>(QStringLiteral("sbResponseTimeCH0"))->setValue(0);
-            can->canChannel()->setChecked(true);
-            can->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"))->setCurrentIndex(1);
-        }
-        if (auto* rtc = qobject_cast<Card485RTCPParWgt*>(page)) {
-            click(rtc->rtcCheck());
-            rtc->channel(0)->setChecked(true);
-            rtc->channel(0)->protocolList()->setCurrentIndex(1);
-            rtc->findChild<QComboBox*>(QStringLiteral("cmbBaudCH0"))->setCurrentIndex(3);
-            rtc->findChild<QComboBox*>(QStringLiteral("cmbParityCH0"))->setCurrentIndex(2);
-            rtc->findChild<QSpinBox*>(QStringLiteral("sbResponseTimeCH0"))->setValue(10);
-            rtc->channel(0)->addressField()->setValue(42);
-            rtc->channel(1)->protocolList()->setCurrentIndex(2);
-            rtc->findChild<QSpinBox*>(QStringLiteral("sbReceiveTimeoutCH1"))->setValue(4000);
-        }
-        if (auto* amx = qobject_cast<CardAMX05PParWgt*>(page)) {
-            amx->inputStart()->setValue(16);
-            amx->outputStart()->setValue(2);
-            amx->findChild<QGroupBox*>(QStringLiteral("gbChnl1"))->setChecked(true);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbFilterPar1"))->setCurrentIndex(5);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbFilterTime1"))->setCurrentIndex(1);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbInputRange1"))->setCurrentIndex(2);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbOpenWire1"))->setCurrentIndex(1);
-            amx->findChild<QGroupBox*>(QStringLiteral("gbChnl2"))->setChecked(true);
-            click(amx->findChild<QCheckBox*>(QStringLiteral("ckbFreeze")));
-            amx->outputValue()->setValue(2000);
-            amx->findChild<QComboBox*>(QStringLiteral("cmbOutputRange"))->setCurrentIndex(1);
-        }
-        if (auto* clock = qobject_cast<CardRTCPParWgt*>(page))
-            click(clock->rtcCheck());
-        if (auto* dix = qobject_cast<CardDIX06PParWgt*>(page)) {
-            dix->direction(0)->setCurrentIndex(0); // Input
-            dix->filter(0)->setCurrentIndex(dix->filter(0)->findText(QStringLiteral("6.4ms")));
-            dix->direction(1)->setCurrentIndex(0);
-            dix->filter(1)->setCurrentIndex(0);
-            dix->filter(3)->setCurrentIndex(dix->filter(3)->findText(QStringLiteral("Freeze")));
-            setDix06(dix, {"6.1", "6.2", "30.0", "30.1"});
-        }
-        QVERIFY2(open.ok(), qPrintable(m_messages.join('\n')));
+        edit(*page, edits);
+        QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
     }
     const QByteArray section = savedCardSection(*cpu);
     QVERIFY(!section.isEmpty());
@@ -884,7 +631,7 @@ void TestCardPages::codeFourIsKept()
     cpu->cards[1].type = 4;
     cpu->cards[1].name = QStringLiteral("kept");
     {
-        OpenDialog open(cpu.get(), m_project);
+        CardDialog open(cpu.get(), m_project);
         QCOMPARE(open.slot(1)->cardList()->currentIndex(), -1);
         QVERIFY(!open.slot(1)->currentPage());
         QVERIFY(open.ok());

@@ -1,22 +1,15 @@
 #include "dialogtesting.h"
 
 #include <corekit/pwdcodec.h>
-#include <corekit/widgets/ipaddresswidget.h>
 #include <dialog/pages/generalpage.h>
 #include <dialog/pages/localportpage.h>
 #include <dialog/pages/ppiportspage.h>
 #include <dialog/pages/tcpippage.h>
-#include <model/cpuobjectfactory.h>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QSpinBox>
 #include <QTextCodec>
-#include <QtTest>
 
-#include <functional>
+using namespace DialogTesting;
 
 Q_DECLARE_METATYPE(IpV4)
 
@@ -25,7 +18,7 @@ namespace {
 enum Model { C24 = 3, C40 = 16, R70 = 33, R60 = 34, Q310 = 48 };
 
 // Every field away from its default, in a combination that the pages can show.
-void editEverything(CpuObject& object)
+void editEverything(CpuObject& object, DialogContext&)
 {
     object.descriptor.ObjName = QStringLiteral("Line 4 packer");
     object.descriptor.comment = QStringLiteral("Zweite Zeile\nmit Ümlauten");
@@ -49,55 +42,8 @@ void editEverything(CpuObject& object)
     object.localPort = {0, 2, 4, 1, 0, 2, 100, 247, 65535, 126, 1, 0, 100};
 }
 
-// A page loaded from a sample object; the page keeps a reference to the context.
-template <typename Page>
-struct Opened
-{
-    explicit Opened(int id, const std::function<void(CpuObject&)>& edit = {})
-        : object(CpuObjectFactory::create(id, QString()))
-        , context{QString(), QString(), QString(), object->descriptor}
-        , page(context)
-    {
-        if (edit)
-            edit(*object);
-        page.load(*object);
-    }
-
-    CpuObject applied()
-    {
-        CpuObject target = *object;
-        page.apply(target);
-        return target;
-    }
-
-    template <typename T = QWidget>
-    T* at(const QString& name)
-    {
-        return page.template findChild<T*>(name);
-    }
-    // Sets fields given as "name=value"; calls "name.method", or clicks the button "name".
-    void set(const QStringList& steps)
-    {
-        for (const QString& step : steps) {
-            const QString name = step.section(QRegularExpression(QStringLiteral("[=.]")), 0, 0);
-            const QString value = step.mid(name.size() + 1);
-            QWidget* field = at(name);
-            if (!step.contains(QLatin1Char('=')))
-                QMetaObject::invokeMethod(field, value.isEmpty() ? "click" : qPrintable(value));
-            else if (auto* address = qobject_cast<IpAddressWidget*>(field))
-                address->setIpAddr(value);
-            else
-                field->setProperty(qobject_cast<QSpinBox*>(field) ? "value" : "text", value);
-        }
-    }
-
-    std::unique_ptr<CpuObject> object;
-    DialogContext context;
-    Page page;
-};
-
 // The address fields in page order: "-" when empty, "off" when disabled.
-QString addressFields(Opened<TcpIpPage>& tcpIp)
+QString addressFields(LoadedPage<TcpIpPage>& tcpIp)
 {
     QStringList fields;
     for (const char* name : {"ipAddress", "mask", "gateway", "dns", "altDns"}) {
@@ -140,11 +86,11 @@ void TestCommunicationPages::roundTrip()
 {
     QFETCH(int, id);
     QFETCH(bool, edited);
-    const auto edit = edited ? &editEverything : nullptr;
-    Opened<GeneralPage> general(id, edit);
-    Opened<PpiPortsPage> ports(id, edit);
-    Opened<TcpIpPage> tcpIp(id, edit);
-    Opened<LocalPortPage> localPort(id, edit);
+    const auto change = edited ? &editEverything : nullptr;
+    LoadedPage<GeneralPage> general(id, change);
+    LoadedPage<PpiPortsPage> ports(id, change);
+    LoadedPage<TcpIpPage> tcpIp(id, change);
+    LoadedPage<LocalPortPage> localPort(id, change);
     const TcpIpPage& net = tcpIp.page;
     QVERIFY(!firstFailure(net));
 
@@ -192,9 +138,9 @@ void TestCommunicationPages::limitAtCursor()
     QFETCH(QString, expected);
     // Byte limits count in the local encoding; make it UTF-8 whatever the test locale.
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    Opened<GeneralPage> general(C24);
-    Opened<TcpIpPage> tcpIp(C40);
-    auto* comment = general.at<QPlainTextEdit>(field);
+    LoadedPage<GeneralPage> general(C24);
+    LoadedPage<TcpIpPage> tcpIp(C40);
+    auto* comment = field == "commentEdit" ? general.at<QPlainTextEdit>(field) : nullptr;
     QLineEdit* edit = comment ? nullptr : tcpIp.at<QComboBox>(field)->lineEdit();
     QWidget* target = comment ? static_cast<QWidget*>(comment) : edit;
     if (comment) {
@@ -258,14 +204,14 @@ void TestCommunicationPages::addressModes()
     QFETCH(QString, fields);
     QFETCH(int, flags);
     QFETCH(QList<IpV4>, stored);
-    Opened<TcpIpPage> tcpIp(C40, editEverything);
-    tcpIp.set(steps);
+    LoadedPage<TcpIpPage> tcpIp(C40, editEverything);
+    edit(tcpIp.page, steps);
     QCOMPARE(addressFields(tcpIp), fields);
     const CpuObject target = tcpIp.applied();
     const TcpIpParams& net = target.params.tcpIp;
     QCOMPARE(int(net.addressMode), flags);
     QCOMPARE((QList<IpV4>{net.gateway, net.dns, net.altDns}), stored);
-    Opened<TcpIpPage> reopened(C40, [&target](CpuObject& o) { o = target; });
+    LoadedPage<TcpIpPage> reopened(C40, [&target](CpuObject& o, DialogContext&) { o = target; });
     QCOMPARE(addressFields(reopened), fields);
 }
 
@@ -300,8 +246,8 @@ void TestCommunicationPages::checks()
     QFETCH(QStringList, edits);
     QFETCH(QString, focus);
     QFETCH(QString, text);
-    Opened<TcpIpPage> tcpIp(C40, editEverything);
-    tcpIp.set(edits);
+    LoadedPage<TcpIpPage> tcpIp(C40, editEverything);
+    edit(tcpIp.page, edits);
     const TcpIpPage& page = tcpIp.page;
     const CheckResult result = firstFailure(page);
     QCOMPARE(result ? result->focus->objectName() : QString(), focus);
@@ -335,7 +281,8 @@ void TestCommunicationPages::localPort()
     QFETCH(QString, rows);
     QFETCH(int, written);
     LocalPort port{7, quint8(protocol), quint8(baudCode), 1, 1, 2, 50, 5, 3000, 90, 7, 6, 40};
-    Opened<LocalPortPage> localPort(Q310, [&port](CpuObject& o) { o.localPort = port; });
+    LoadedPage<LocalPortPage> localPort(
+        Q310, [&port](CpuObject& o, DialogContext&) { o.localPort = port; });
     QString shown;
     for (const QWidget* row : localPort.page.findChildren<QWidget*>(QRegularExpression("^wgt")))
         shown += row->isHidden() ? QString() : row->objectName().mid(3) + ' ';

@@ -1,74 +1,20 @@
 #include "dialogtesting.h"
-#include "hostfixture.h"
 
-#include <block/blockdecoder.h>
 #include <block/paramblock.h>
-#include <corekit/memory.h>
-#include <dialog/corvopropdlg.h>
-#include <dialog/messages.h>
 #include <dialog/pages/addresspage.h>
 #include <dialog/pages/extbusclockpage.h>
 #include <dialog/pages/hsccountergroup.h>
 #include <dialog/pages/hscpage.h>
 #include <dialog/pages/inputfilterpage.h>
-#include <dialog/pages/soepage.h>
-#include <dialog/widgets/qlineeditex.h>
-#include <model/cpuobjectfactory.h>
 
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
-#include <QTreeWidget>
-#include <QtTest>
 
-#include <functional>
-#include <memory>
+using namespace DialogTesting;
 
 namespace {
 
 enum Model { C24 = 3, R70 = 33, Q310 = 48 };
-
-// A page over a fresh object of a sample model; the page keeps a reference to the context.
-template <typename Page>
-struct Opened
-{
-    explicit Opened(int id, const std::function<void(CpuObject&, DialogContext&)>& edit = {})
-        : object(CpuObjectFactory::create(id, QString()))
-        , context(contextOf(*object, edit))
-        , page(context)
-    {
-        page.load(*object);
-    }
-
-    static DialogContext contextOf(CpuObject& object,
-                                   const std::function<void(CpuObject&, DialogContext&)>& edit)
-    {
-        DialogContext c;
-        c.plcType = object.descriptor.ObjName; // the sample facts know the module names
-        c.plcVersion = object.descriptor.MLFB;
-        c.descriptor = object.descriptor;
-        c.localInputPoints = object.descriptor.inMap.points;
-        c.localOutputPoints = object.descriptor.outMap.points;
-        if (edit)
-            edit(object, c);
-        return c;
-    }
-
-    template <typename T = QWidget>
-    T* at(const QString& name)
-    {
-        return page.template findChild<T*>(name);
-    }
-
-    std::unique_ptr<CpuObject> object;
-    DialogContext context;
-    Page page;
-};
 
 QStringList texts(const QComboBox* list)
 {
@@ -78,27 +24,9 @@ QStringList texts(const QComboBox* list)
     return all;
 }
 
-QByteArray sectionOf(const QByteArray& block, int id)
-{
-    for (const DecodedSection& s : BlockDecoder::decode(block).sections) {
-        if (s.id == id)
-            return s.bytes;
-    }
-    return {};
-}
-
 void choose(QComboBox* list, const QString& text)
 {
     list->setCurrentIndex(list->findText(text));
-}
-
-void selectItem(Corvopropdlg& dialog, const QString& text)
-{
-    QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
-    for (int i = 0; i < root->childCount(); ++i) {
-        if (root->child(i)->text(0) == text)
-            dialog.pageTree()->setCurrentItem(root->child(i));
-    }
 }
 
 } // namespace
@@ -108,24 +36,11 @@ class TestLocalIoPages : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<HostFixture> m_host;
-    QString m_project;
-    QStringList m_messages;
+    std::unique_ptr<DialogCase> m_case;
 
 private slots:
-    void init()
-    {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
-        m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV2-R70"));
-        clearUsedMemory(m_project);
-        m_messages.clear();
-        Messages::setInterceptor([this](QMessageBox::Icon, const QString&, const QString& text) {
-            m_messages.append(text);
-        });
-    }
-
-    void cleanup() { Messages::setInterceptor({}); }
+    void init() { m_case = std::make_unique<DialogCase>(r70Project()); }
+    void cleanup() { m_case.reset(); }
 
     // The model's fastest clock leads the list and the text; a stored index beyond the list
     // opens at the first entry and is stored so.
@@ -148,7 +63,7 @@ private slots:
         QFETCH(int, stored);
         QFETCH(QStringList, list);
         QFETCH(int, written);
-        Opened<ExtBusClockPage> page(
+        LoadedPage<ExtBusClockPage> page(
             id, [stored](CpuObject& o, DialogContext&) { o.extBusClock = quint8(stored); });
         auto* clock = page.at<QComboBox>("extBusClock");
         QCOMPARE(texts(clock), list);
@@ -183,7 +98,7 @@ private slots:
         QFETCH(int, start);
         QFETCH(QString, input);
         QFETCH(QString, output);
-        Opened<AddressPage> page(id, [&](CpuObject& o, DialogContext& c) {
+        LoadedPage<AddressPage> page(id, [&](CpuObject& o, DialogContext& c) {
             if (inputs >= 0)
                 c.localInputPoints = o.descriptor.inMap.points = quint8(inputs);
             o.descriptor.inMap.startByte = quint16(start);
@@ -265,7 +180,7 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QString, edit);
         QFETCH(QByteArray, written);
-        Opened<InputFilterPage> page(id, [&](CpuObject& o, DialogContext& c) {
+        LoadedPage<InputFilterPage> page(id, [&](CpuObject& o, DialogContext& c) {
             c.localInputPoints = o.descriptor.inMap.points = quint8(inputs);
             o.inputFilterCodes = stored;
         });
@@ -302,7 +217,7 @@ private slots:
     // Models that store neither codes nor counters show them read-only; nothing is written.
     void readOnlyWhereNothingIsStored()
     {
-        Opened<InputFilterPage> filter(C24, [](CpuObject& o, DialogContext&) {
+        LoadedPage<InputFilterPage> filter(C24, [](CpuObject& o, DialogContext&) {
             o.inputFilterCount = 99;
             o.inputFilterCodes = QByteArray::fromHex("1234");
         });
@@ -315,7 +230,7 @@ private slots:
         QCOMPARE(filter.object->inputFilterCodes, QByteArray::fromHex("1234"));
         QCOMPARE(int(filter.object->inputFilterCount), 99);
 
-        Opened<HscPage> counters(C24, [](CpuObject& o, DialogContext& c) {
+        LoadedPage<HscPage> counters(C24, [](CpuObject& o, DialogContext& c) {
             c.descriptor.SupportHSC = 2;
             o.hsc[1].preset = 77;
         });
@@ -330,35 +245,15 @@ private slots:
         QCOMPARE(target.hsc, CpuObject().hsc);
     }
 
-    // The modes each counter offers; counters 2 and up have no reset level; tabs stop at
-    // the six records the object holds.
-    void counterLists_data()
+    // Tabs stop at the six records the object holds; counters 2 and up have no reset input.
+    void counterTabs()
     {
-        QTest::addColumn<int>("counter");
-        QTest::addColumn<QStringList>("modes");
-        QTest::addColumn<bool>("resetLevel");
-        const QStringList all{"0", "1", "3", "4", "6", "7", "9", "10"};
-        QTest::newRow("HSC0") << 0 << all << true;
-        QTest::newRow("HSC2") << 2 << QStringList{"0", "3", "6", "9"} << false;
-        QTest::newRow("HSC5") << 5 << QStringList{"0"} << false;
-    }
-
-    void counterLists()
-    {
-        QFETCH(int, counter);
-        QFETCH(QStringList, modes);
-        QFETCH(bool, resetLevel);
-        Opened<HscPage> page(R70,
-                             [](CpuObject&, DialogContext& c) { c.descriptor.SupportHSC = 8; });
+        LoadedPage<HscPage> page(R70,
+                                 [](CpuObject&, DialogContext& c) { c.descriptor.SupportHSC = 8; });
         QCOMPARE(page.page.counterCount(), 6);
         QCOMPARE(page.page.tabs()->count(), 6);
-        QCOMPARE(page.page.tabs()->tabText(counter), QStringLiteral("HSC%1").arg(counter));
-        HscCounterGroup* group = page.page.counter(counter);
-        QCOMPARE(group->title(), QStringLiteral("HSC%1").arg(counter));
-        QCOMPARE(texts(group->modeList()), modes);
-        QCOMPARE(group->resetLevelList()->isEnabled(), resetLevel);
-        QCOMPARE(group->resetLevelLabel()->isEnabled(), resetLevel);
-        QCOMPARE(group->filterList()->count(), 7);
+        for (int counter : {0, 1, 2, 5})
+            QCOMPARE(page.page.counter(counter)->resetLevelList()->isEnabled(), counter < 2);
     }
 
     // A change of mode by the user sets the count rate; loading shows the stored rate.
@@ -384,7 +279,7 @@ private slots:
         QFETCH(QStringList, chosen);
         QFETCH(QString, rate);
         QFETCH(bool, enabled);
-        Opened<HscPage> page(R70, [&](CpuObject& o, DialogContext&) {
+        LoadedPage<HscPage> page(R70, [&](CpuObject& o, DialogContext&) {
             o.hsc[1].modeEnable = quint8(storedMode);
             o.hsc[1].control = quint8(0x10 | storedRate << 2);
         });
@@ -406,7 +301,7 @@ private slots:
     // Each field lands in its bits; bits and bytes the page does not show stay.
     void counterRecord()
     {
-        Opened<HscPage> page(R70, [](CpuObject& o, DialogContext&) {
+        LoadedPage<HscPage> page(R70, [](CpuObject& o, DialogContext&) {
             HscChannel& c = o.hsc[0];
             c.control = 0xE1 | 0x02 | 0x04 | 0x10; // unknown bits 0, 5-7; High, 2x, Increase
             c.modeEnable = 0x70 | 0x80 | 4;        // unknown bits 4-6; enabled, mode 4
@@ -456,19 +351,19 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty preset") << "preset"
+        QTest::newRow("empty preset") << "Preset"
                                       << ""
                                       << "The Preset Value of HSC3 must be a whole number from "
                                          "-2147483648 to 2147483647.";
-        QTest::newRow("only a minus") << "current"
+        QTest::newRow("only a minus") << "Current"
                                       << "-"
                                       << "The Current Value of HSC3 must be a whole number from "
                                          "-2147483648 to 2147483647.";
-        QTest::newRow("empty time") << "speed"
+        QTest::newRow("empty time") << "SpeedTime"
                                     << ""
                                     << "The Speed-testing Time(ms) of HSC3 must be a whole "
                                        "number from 0 to 65535.";
-        QTest::newRow("negative preset is fine") << "preset"
+        QTest::newRow("negative preset is fine") << "Preset"
                                                  << "-12" << QString();
     }
 
@@ -477,30 +372,22 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        auto cpu = CpuObjectFactory::create(R70, m_project);
+        auto cpu = CpuObjectFactory::create(R70, m_case->project);
         const QByteArray before = ParamBlock::save(*cpu);
-        QMainWindow host;
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        selectItem(dialog, "High-speed Counter");
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto* page = qobject_cast<HscPage*>(dialog.page(PageId::Hsc));
-        page->tabs()->setCurrentIndex(3);
-        HscCounterGroup* group = page->counter(3);
-        QLineEdit* edit = field == "preset"    ? group->presetField()
-                          : field == "current" ? group->currentField()
-                                               : group->speedField();
+        OpenDialog open(cpu.get(), m_case->project);
+        open.showPage("High-speed Counter");
+        open->show();
+        open->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
+        open.at<QTabWidget>("hscTabs")->setCurrentIndex(3);
+        auto* edit = open.at<QLineEdit>("hscGroup3/hsc" + field);
         edit->setText(text);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        QCOMPARE(open.ok(), message.isEmpty());
         if (message.isEmpty()) {
-            QVERIFY(m_messages.isEmpty());
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(qint32(cpu->hsc[3].preset), -12);
             return;
         }
-        QCOMPARE(m_messages, QStringList{message});
-        QVERIFY(!dialog.result());
+        QCOMPARE(m_case->messages, QStringList{message});
         QCOMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(ParamBlock::save(*cpu), before);
     }
@@ -509,19 +396,14 @@ private slots:
     // and 29 of the saved block, and come back on restore.
     void endToEnd()
     {
-        auto cpu = CpuObjectFactory::create(R70, m_project);
-        QMainWindow host;
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        choose(dialog.findChild<QComboBox*>("extBusClock"), "10 MHz");
-        choose(qobject_cast<InputFilterPage*>(dialog.page(PageId::InputFilter))->delayList(1),
-               "0.20us");
-        HscCounterGroup* g = qobject_cast<HscPage*>(dialog.page(PageId::Hsc))->counter(1);
-        choose(g->enableList(), "Enabled");
-        choose(g->modeList(), "9");
-        g->presetField()->setText(QStringLiteral("-1000"));
-        g->speedField()->setText(QStringLiteral("250"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+        auto cpu = CpuObjectFactory::create(R70, m_case->project);
+        OpenDialog open(cpu.get(), m_case->project);
+        qobject_cast<InputFilterPage*>(open->page(PageId::InputFilter))->buildRows();
+        qobject_cast<HscPage*>(open->page(PageId::Hsc))->counter(1);
+        edit(*open.dialog,
+             {"extBusClock=10 MHz", "inputFilter1=0.20us", "hscGroup1/hscEnable=Enabled",
+              "hscGroup1/hscMode=9", "hscGroup1/hscPreset=-1000", "hscGroup1/hscSpeedTime=250"});
+        QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
 
         const QByteArray saved = ParamBlock::save(*cpu);
         QCOMPARE(sectionOf(saved, 8).mid(8).toHex(), QByteArray("02"));
@@ -532,73 +414,10 @@ private slots:
         // filter 500K... as created (2), time.
         QCOMPARE(hsc.mid(8 + 15, 15).toHex(' '),
                  QByteArray("0e 96 12 89 ff ff fc 18 00 00 00 00 02 00 fa"));
-        auto restored = ParamBlock::restore(saved, m_project, false);
+        auto restored = ParamBlock::restore(saved, m_case->project, false);
         QCOMPARE(restored->extBusClock, cpu->extBusClock);
         QCOMPARE(restored->inputFilterCodes, cpu->inputFilterCodes);
         QCOMPARE(restored->hsc, cpu->hsc);
-    }
-
-    // The compact model: the Address item is hidden but its page is built and loaded; the
-    // per-input filter goes to section 48.
-    void compactModel()
-    {
-        auto cpu = CpuObjectFactory::create(Q310, m_project);
-        QMainWindow host;
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
-        bool hidden = false;
-        for (int i = 0; i < root->childCount(); ++i)
-            hidden |= root->child(i)->text(0) == "Address" && root->child(i)->isHidden();
-        QVERIFY(hidden);
-        QCOMPARE(dialog.findChild<QLineEdit*>("addressInputEnd")->text(), "2"); // 24 inputs
-        QVERIFY(!dialog.page(PageId::Hsc));
-        auto* filter = qobject_cast<InputFilterPage*>(dialog.page(PageId::InputFilter));
-        QCOMPARE(filter->variant(), InputFilterPage::Variant::PerInput);
-        choose(filter->delayList(3), "NONE");
-        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
-        const QByteArray section = sectionOf(ParamBlock::save(*cpu), 48);
-        QCOMPARE(section.mid(8).toHex(' '), QByteArray("18 dd 0d dd dd dd dd dd dd dd dd dd dd"));
-    }
-
-    // Each page's Defaults reloads that page only; Default All reloads them all.
-    void defaults_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::newRow("SOE") << int(PageId::Soe);
-        QTest::newRow("clock") << int(PageId::ExtBusClock);
-        QTest::newRow("filter") << int(PageId::InputFilter);
-        QTest::newRow("counters") << int(PageId::Hsc);
-        QTest::newRow("Default All") << -1;
-    }
-
-    void defaults()
-    {
-        QFETCH(int, page);
-        auto cpu = CpuObjectFactory::create(R70, m_project);
-        QMainWindow host;
-        Corvopropdlg dialog(cpu.get(), m_project, &host, false);
-        auto* soe = qobject_cast<SoePage*>(dialog.page(PageId::Soe));
-        auto* clock = dialog.findChild<QComboBox*>("extBusClock");
-        auto* filter = qobject_cast<InputFilterPage*>(dialog.page(PageId::InputFilter));
-        HscCounterGroup* counter = qobject_cast<HscPage*>(dialog.page(PageId::Hsc))->counter(4);
-        soe->titleEdit(7)->setText(QStringLiteral("edited"));
-        clock->setCurrentIndex(1);
-        filter->delayList(2)->setCurrentIndex(0);
-        counter->speedField()->setText(QStringLiteral("99"));
-
-        QWidget* pageWidget = page < 0 ? nullptr : dialog.page(PageId(page));
-        QPushButton* button = page < 0 ? dialog.findChild<QPushButton*>("defaultAllButton")
-                                       : pageWidget->findChild<QPushButton*>("defaultsButton");
-        QTest::mouseClick(button, Qt::LeftButton);
-        const auto reverted = [page](PageId id) {
-            return page < 0 || page == int(id);
-        };
-        QCOMPARE(soe->titleEdit(7)->text(), reverted(PageId::Soe) ? "" : "edited");
-        QCOMPARE(clock->currentIndex(), reverted(PageId::ExtBusClock) ? 0 : 1);
-        QCOMPARE(filter->delayList(2)->currentText(),
-                 reverted(PageId::InputFilter) ? "6.40ms" : "0.20ms");
-        QCOMPARE(counter->speedField()->text(), reverted(PageId::Hsc) ? "5" : "99");
     }
 };
 

@@ -1,13 +1,10 @@
 #include "hostfixture.h"
 
-#include <dialog/widgets/qlineeditex.h>
-#include <dialog/widgets/qprocessvalwidget.h>
 #include <dialog/widgets/qtriggervalwidget.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <memory>
@@ -37,52 +34,6 @@ private slots:
                                                                    {"SM", 66},
                                                                    {"I", 9999}}}});
         m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("TEST-PLC"));
-    }
-
-    // Typing and pasting count bytes of the local encoding; what the program sets stays.
-    void titleByteLimit_data()
-    {
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<int>("cursor");
-        QTest::addColumn<QString>("how"); // type, paste or set
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected");
-        const QString a31(31, QLatin1Char('a')), a30(30, QLatin1Char('a'));
-        const QString e = QStringLiteral("é"), zh = QStringLiteral("中");
-        QTest::newRow("33rd character refused") << a31 << 31 << "type"
-                                                << "bc" << a31 + "b";
-        QTest::newRow("two bytes fit 30 + 2") << a30 << 30 << "type" << e << a30 + e;
-        QTest::newRow("three bytes do not") << a30 << 30 << "type" << zh << a30;
-        QTest::newRow("cut before the cursor") << a31 << 3 << "paste"
-                                               << "xyz"
-                                               << "aaax" + a31.mid(3);
-        QTest::newRow("set text stays long") << "" << 0 << "set" << a31 + e + e << a31 + e + e;
-    }
-
-    void titleByteLimit()
-    {
-        QFETCH(QString, start);
-        QFETCH(int, cursor);
-        QFETCH(QString, how);
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-        QLineEditEx edit;
-        QCOMPARE(edit.maxBytes(), 32);
-        edit.setText(start);
-        edit.setCursorPosition(cursor);
-        if (how == QLatin1String("set")) {
-            edit.setText(input);
-        } else if (how == QLatin1String("paste")) {
-            edit.insert(input);
-        } else {
-            for (const QChar c : input)
-                QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
-        }
-        QCOMPARE(edit.text(), expected);
-        if (how != QLatin1String("set"))
-            QCOMPARE(edit.cursorPosition(), cursor + expected.size() - start.size());
     }
 
     // Each area takes its ranges from its own key of the PLC facts; only "DB" shows and
@@ -163,52 +114,6 @@ private slots:
         QCOMPARE(trigger.setEntryCode(code), exact);
         QCOMPARE(trigger.areaList()->currentIndex(), index);
         QCOMPARE(trigger.entryCode(), index < 0 ? -1 : QTriggerValWidget::entries()[index].code);
-    }
-
-    // Words format as "signed" or "unsigned", double words also as "float"; moving between
-    // words keeps the chosen format; "--" has neither address nor format.
-    void processFormats_data()
-    {
-        QTest::addColumn<QStringList>("areas"); // chosen in turn; the format set after the first
-        QTest::addColumn<QStringList>("formats");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("addressed");
-        QTest::newRow("word") << QStringList{"VW"} << QStringList{"signed", "unsigned"}
-                              << "unsigned" << true;
-        QTest::newRow("double word")
-            << QStringList{"MD"} << QStringList{"float", "signed", "unsigned"} << "unsigned"
-            << true;
-        QTest::newRow("word to word keeps")
-            << QStringList{"VW", "SMW"} << QStringList{"signed", "unsigned"} << "unsigned" << true;
-        QTest::newRow("word to double word")
-            << QStringList{"VW", "ID"} << QStringList{"float", "signed", "unsigned"} << "float"
-            << true;
-        QTest::newRow("double word to word")
-            << QStringList{"VD", "QW"} << QStringList{"signed", "unsigned"} << "signed" << true;
-        QTest::newRow("none") << QStringList{"VW", "--"} << QStringList{"signed", "unsigned"}
-                              << "unsigned" << false;
-    }
-
-    void processFormats()
-    {
-        QFETCH(QStringList, areas);
-        QFETCH(QStringList, formats);
-        QFETCH(QString, format);
-        QFETCH(bool, addressed);
-        QProcessValwidget process;
-        QComboBox* area = process.areaList();
-        for (int i = 0; i < areas.size(); ++i) {
-            area->setCurrentIndex(area->findText(areas.at(i)));
-            if (i == 0)
-                process.formatList()->setCurrentIndex(process.formatList()->count() - 1);
-        }
-        QStringList shown;
-        for (int i = 0; i < process.formatList()->count(); ++i)
-            shown << process.formatList()->itemText(i);
-        QCOMPARE(shown, formats);
-        QCOMPARE(process.formatList()->currentText(), format);
-        QCOMPARE(process.addressField()->isEnabled(), addressed);
-        QCOMPARE(process.formatList()->isEnabled(), addressed);
     }
 };
 

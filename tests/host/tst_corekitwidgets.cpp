@@ -1,6 +1,5 @@
 #include <corekit/widgets/customintvalidator.h>
 #include <corekit/widgets/ipaddresswidget.h>
-#include <corekit/widgets/mcomboboxex.h>
 #include <corekit/widgets/mlineedit.h>
 
 #include <QInputMethodEvent>
@@ -17,15 +16,12 @@ class TestCorekitWidgets : public QObject
 private slots:
     void checkIpValid_data();
     void checkIpValid();
-    void setAndGetAddress_data();
-    void setAndGetAddress();
     void typing_data();
     void typing();
     void lineEditByteLimit_data();
     void lineEditByteLimit();
     void intValidatorStates_data();
     void intValidatorStates();
-    void comboSelectsByData();
 };
 
 // `problem` is a piece of the expected message; empty when the address is valid.
@@ -84,34 +80,6 @@ void TestCorekitWidgets::checkIpValid()
     const QString message = IpAddressWidget::checkIpValid(kind, address, mask, ip);
     QVERIFY2(problem.isEmpty() ? message.isEmpty() : message.contains(problem, Qt::CaseInsensitive),
              qPrintable(message));
-}
-
-void TestCorekitWidgets::setAndGetAddress_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<int>("part0");
-    QTest::newRow("same address") << QString("172.016.5.4") << QString("172.16.5.4") << 172;
-    QTest::newRow("spaces around") << QString(" 10.0.0.1 ") << QString("10.0.0.1") << 10;
-    QTest::newRow("partial kept") << QString("192..1.1") << QString("192..1.1") << 192;
-    QTest::newRow("first missing") << QString(".168.0.1") << QString(".168.0.1") << -1;
-    QTest::newRow("only dots") << QString("...") << QString() << -1;
-    QTest::newRow("octet 256") << QString("1.2.3.256") << QString() << -1;
-}
-
-void TestCorekitWidgets::setAndGetAddress()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, address);
-    QFETCH(int, part0);
-    const QString before = QStringLiteral("172.16.5.4");
-    IpAddressWidget widget;
-    widget.setIpAddr(before);
-    QSignalSpy spy(&widget, &IpAddressWidget::textChanged);
-    widget.setIpAddr(input);
-    QCOMPARE(widget.getIpAddr(), address);
-    QCOMPARE(widget.getIpPart0(), part0);
-    QCOMPARE(spy.count(), address == before ? 0 : 1); // once per change
 }
 
 // "\b" is Backspace. A mask-mode widget asks for a mask once when entered, not while typing.
@@ -243,18 +211,6 @@ void TestCorekitWidgets::intValidatorStates()
     QCOMPARE(int(validator.validate(text, pos)), state);
     validator.fixup(text);
     QCOMPARE(text, fixed);
-}
-
-void TestCorekitWidgets::comboSelectsByData()
-{
-    MComboBoxEx combo;
-    combo.addItemWithData(QStringLiteral("RS-485"), 1);
-    combo.addItemWithData(QStringLiteral("Ethernet"), 2);
-    combo.setCurrentIndex(1);
-    QVERIFY(!combo.setCurrentData(7)); // missing: the selection stays
-    QCOMPARE(combo.currentIndex(), 1);
-    QVERIFY(combo.setCurrentData(1));
-    QCOMPARE(combo.currentItemData(), QVariant(1));
 }
 
 QTEST_MAIN(TestCorekitWidgets)

@@ -1,14 +1,9 @@
 #include "hostfixture.h"
 
-#include <corekit/byteorder.h>
 #include <corekit/hosthome.h>
 #include <corekit/plcfacts.h>
-#include <corekit/prjobjectproperty.h>
 #include <corekit/projectqueries.h>
 #include <corekit/pwdcodec.h>
-#include <helpkit/helpsystem.h>
-#include <ifacekit/interface.h>
-#include <symbolkit/prjsymboloperator.h>
 
 #include <QtTest>
 
@@ -21,17 +16,11 @@ private slots:
     void plcFactsFoundByAnyName_data();
     void plcFactsFoundByAnyName();
     void plcFactsFollowTheFiles();
-    void projectQueries();
     void unreadableProjectKeepsPresets_data();
     void unreadableProjectKeepsPresets();
     void objectStore();
-    void dataBlockContentAndProperties();
     void passwordCodec_data();
     void passwordCodec();
-    void byteOrder();
-    void symbols();
-    void help();
-    void missingPluginResolvesToNothing();
 
 private:
     HostFixture m_host;
@@ -102,24 +91,6 @@ void TestHostServices::plcFactsFollowTheFiles()
     QCOMPARE(getAppVerNum(), 2345);
 }
 
-void TestHostServices::projectQueries()
-{
-    const QString project =
-        m_host.writeProject(QStringLiteral("prj.json"), QJsonObject{{"plcType", "KLV2-R60"},
-                                                                    {"plcVersion", "03.00"},
-                                                                    {"hwFileCreatedVersion", 2001},
-                                                                    {"supportsEip", true},
-                                                                    {"supportsQbus", false}});
-    QString type = QStringLiteral("preset");
-    QString version = QStringLiteral("00.00");
-    getPrjPlcTypeVersion(project, type, version);
-    QCOMPARE(type, QStringLiteral("KLV2-R60"));
-    QCOMPARE(version, QStringLiteral("03.00"));
-    QCOMPARE(getHwFileCreatedVerNum(project), 2001);
-    QVERIFY(getPrjSupportEip(project));
-    QVERIFY(!getPrjSupportQBus(project));
-}
-
 void TestHostServices::unreadableProjectKeepsPresets_data()
 {
     QTest::addColumn<QString>("content"); // empty: no file at all
@@ -172,39 +143,6 @@ void TestHostServices::objectStore()
     QVERIFY(!QFile::exists(m_host.home() + QStringLiteral("/escape")));
 }
 
-void TestHostServices::dataBlockContentAndProperties()
-{
-    const QString project = QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
-    QCOMPARE(getPrjObjectChildren(project, PrjObjectKindDataBlock),
-             (QStringList{"DB1", "DB2", "DB7"}));
-
-    PrjObjectProperty recipe(project, PrjObjectKindDataBlock, QStringLiteral("DB1"));
-    QVERIFY(recipe.getFromPrj());
-    QCOMPARE(recipe.symbolName, QStringLiteral("Recipe"));
-    QCOMPARE(recipe.dbBeRetentive, 1);
-    QCOMPARE(recipe.dbIsInstance, 0);
-    PrjObjectProperty missing(project, PrjObjectKindDataBlock, QStringLiteral("DB9"));
-    QVERIFY(!missing.getFromPrj());
-
-    // Content: two byte arrays; the cells of a plain block in the second, of an instance
-    // block in the first.
-    for (const auto& [name, instance, rows] : {std::make_tuple(QStringLiteral("DB1"), false, 6),
-                                               std::make_tuple(QStringLiteral("DB7"), true, 2)}) {
-        QDataStream stream(getPrjObjectChildContent(project, PrjObjectKindDataBlock, name));
-        stream.setVersion(QDataStream::Qt_5_15);
-        QByteArray first;
-        QByteArray second;
-        stream >> first >> second;
-        QCOMPARE(stream.status(), QDataStream::Ok);
-        QDataStream cellStream(instance ? first : second);
-        cellStream.setVersion(QDataStream::Qt_5_15);
-        QStringList cells;
-        cellStream >> cells;
-        QCOMPARE(cells.size(), rows * 8);
-        QVERIFY((instance ? second : first).isEmpty());
-    }
-}
-
 void TestHostServices::passwordCodec_data()
 {
     QTest::addColumn<QString>("clear");
@@ -236,58 +174,6 @@ void TestHostServices::passwordCodec()
     else
         QVERIFY(!field.contains(clear.left(3).toLatin1()));  // never the clear text
     QCOMPARE(decodePwdLen8(field.left(2)), decoded.left(2)); // short input stays in bounds
-}
-
-void TestHostServices::byteOrder()
-{
-    QCOMPARE(intToByteArray(0x01020304u).toHex(), QByteArray("01020304"));
-    QCOMPARE(shortToByteArray(-2).toHex(), QByteArray("fffe"));
-    QCOMPARE(ushortToByteArray(0xBE94).toHex(), QByteArray("be94"));
-    QCOMPARE(byteArrayToUInt(QByteArray::fromHex("80000001")), 0x80000001u);
-    QCOMPARE(byteArrayToInt(QByteArray::fromHex("ffffffff")), -1);
-    QCOMPARE(byteArrayToUShort(QByteArray::fromHex("1c03")), quint16(0x1C03));
-    // Bytes past the end count as zero in their place.
-    QCOMPARE(byteArrayToUInt(QByteArray::fromHex("0010")), 0x00100000u);
-    QCOMPARE(byteArrayToUInt(QByteArray()), 0u);
-    QCOMPARE(byteArrayToUShort(QByteArray::fromHex("12345678"), 2), quint16(0x1234));
-}
-
-void TestHostServices::symbols()
-{
-    const QString project = QStringLiteral(CORVO_SAMPLE_PROJECTS) + QStringLiteral("/line1.json");
-    PrjSymbolOperator* a = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
-    PrjSymbolOperator* b = PrjSymbolOperator::getInstance(QStringLiteral("opcuaConfig"), project);
-    QCOMPARE(a, b);
-    QCOMPARE(a->getTableNames(0), QStringList{"Global"});
-    QCOMPARE(a->getTableNames(5), QStringList{"Block symbols"});
-    const QList<Symbol> all = a->getSymbolByType(PrjSymbolOperator::AllTypes);
-    QCOMPARE(all.size(), 10);
-    QCOMPARE(all.first().address, QStringLiteral("I0.0"));
-    QCOMPARE(all.last().table, QStringLiteral("Block symbols"));
-    QCOMPARE(a->getSymbolByType(5).size(), 3);
-    const int live = PrjSymbolOperator::liveInstances();
-    PrjSymbolOperator::releaseInstance(a);
-    QCOMPARE(PrjSymbolOperator::liveInstances(), live);
-    PrjSymbolOperator::releaseInstance(b);
-    QCOMPARE(PrjSymbolOperator::liveInstances(), live - 1);
-}
-
-void TestHostServices::help()
-{
-    QCOMPARE(helpKeyWord(QStringLiteral("CPU Properties Password"), QStringLiteral("local")),
-             QStringLiteral("CPU Properties Password"));
-    clearRequestedHelpTopics();
-    startHelpSys(QStringLiteral("OPC UA"));
-    QCOMPARE(requestedHelpTopics(), QStringList{"OPC UA"});
-}
-
-void TestHostServices::missingPluginResolvesToNothing()
-{
-    const Interface iface = resolveInterface(QStringLiteral("nosuchslavekit.dll"));
-    QVERIFY(!iface.isLoaded());
-    QCOMPARE(iface.pluginFile, QStringLiteral("nosuchslavekit.dll"));
-    QVERIFY(!iface.nodeId && !iface.save && !iface.restore && !iface.recompile);
-    QCOMPARE(Interface::entryPointNames().size(), 12);
 }
 
 QTEST_GUILESS_MAIN(TestHostServices)

@@ -18,8 +18,6 @@ private slots:
     void freeingSplitsAndReports();
     void projectsAreSeparateAndPathsNormalised();
     void snapshotsNest();
-    void autoMallocFindsGaps();
-    void errorTexts();
 
 private:
     HostFixture m_host;
@@ -145,28 +143,6 @@ void TestMemory::snapshotsNest()
     restoreUsedMemory(m_project); // nothing to roll back to
     QCOMPARE(getUsedMemory(m_project), afterFirst);
     QVERIFY(base != afterFirst);
-}
-
-void TestMemory::autoMallocFindsGaps()
-{
-    QCOMPARE(getMemory(m_project, 0x83, 0, 4), int(MemoryOk));
-    QCOMPARE(getMemory(m_project, 0x83, 6, 4), int(MemoryOk));
-    QCOMPARE(autoMallocMemory(m_project, 0x83, 2), 4);
-    QCOMPARE(autoMallocMemory(m_project, 0x83, 3), 10);
-    QCOMPARE(autoMallocMemory(m_project, 0x83, 30), -1); // M has 32 bytes
-    QCOMPARE(getBitMemory(m_project, 0x83, 13 * 8, 1), int(MemoryOk));
-    QCOMPARE(autoMallocBitMemory(m_project, 0x83, 2), 13 * 8 + 1);
-    QCOMPARE(getMemory(m_project, 0x83, 13, 1), int(MemoryOverlap));
-}
-
-void TestMemory::errorTexts()
-{
-    QSet<QString> texts;
-    for (int code : {int(MemoryOverlap), int(MemoryOutOfRange), int(MemoryInvalidRequest),
-                     int(MemoryNotClaimed), 77})
-        texts.insert(getMemoryErrStrByErrCode(code));
-    QCOMPARE(texts.size(), 5);
-    QVERIFY(getMemoryErrStrByErrCode(77).contains(QLatin1String("77")));
 }
 
 QTEST_GUILESS_MAIN(TestMemory)

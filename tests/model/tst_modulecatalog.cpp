@@ -21,15 +21,25 @@ ModuleDescriptor parseOne(const QByteArray& lines)
     return records.value(0);
 }
 
+template <typename Bytes>
+QString hex(const Bytes& bytes)
+{
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())).toHex());
+}
+
+// One member of a descriptor as text.
+using Member = std::function<QString(const ModuleDescriptor&)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Member)
 
 class TestModuleCatalog : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fileName_data();
-    void fileName();
     void valueForms_data();
     void valueForms();
     void keysOnlyAtLineStartInTableOrder();
@@ -40,102 +50,75 @@ private slots:
     void rewrittenFileIsReadAgain();
 };
 
-void TestModuleCatalog::fileName_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("26") << 26 << "hw0000001A.met";
-    QTest::newRow("0x1003") << 0x1003 << "hw00001003.met";
-    QTest::newRow("0") << 0 << "hw00000000.met";
-    QTest::newRow("large") << int(0xABCDEF12) << "hwABCDEF12.met";
-}
-
-void TestModuleCatalog::fileName()
-{
-    QFETCH(int, id);
-    QFETCH(QString, name);
-    QCOMPARE(ModuleCatalog::fileName(id), name);
-}
-
 void TestModuleCatalog::valueForms_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<QVariant>("value");
-
-    QTest::newRow("key case ignored")
-        << QByteArray("objname=CPU A") << "ObjName" << QVariant("CPU A");
-    QTest::newRow("value simplified")
-        << QByteArray("MLFB =  KLV2   R70 ") << "MLFB" << QVariant("KLV2 R70");
-    QTest::newRow("text after first =")
-        << QByteArray("ServerFile=a=b.srv") << "ServerFile" << QVariant("a=b.srv");
-    QTest::newRow("no = gives empty") << QByteArray("ObjName") << "ObjName" << QVariant("");
-    QTest::newRow("decimal") << QByteArray("ObjID=4099") << "ObjID" << QVariant(4099);
-    QTest::newRow("bad decimal is 0") << QByteArray("ObjID=12abc") << "ObjID" << QVariant(0);
-    QTest::newRow("low 8 bits") << QByteArray("BaseType=258") << "BaseType" << QVariant(2);
-    QTest::newRow("fw version points")
-        << QByteArray("FwVersion = 2.10") << "FwVersion" << QVariant(210);
-    QTest::newRow("fw version 2.1") << QByteArray("FwVersion=2.1") << "FwVersion" << QVariant(21);
-    QTest::newRow("flag") << QByteArray("IsCatEntry=5") << "IsCatEntry" << QVariant(true);
-    QTest::newRow("flag 0") << QByteArray("SupportCANopen=0") << "SupportCANopen"
-                            << QVariant(false);
-    QTest::newRow("buff partial") << QByteArray("BuffCnfg=1,2,3") << "BuffCnfg"
-                                  << QVariant("0102030000000000000000000000");
-    QTest::newRow("hex bytes, empty part 0")
-        << QByteArray("SyncCnfg=ff,,1A") << "SyncCnfg" << QVariant("ff001a000000000000");
-    QTest::newRow("first 5 used") << QByteArray("IntSupported=1,2,3,4,5,6,7") << "IntSupported"
-                                  << QVariant("0102030405");
-    QTest::newRow("not supported appended") << QByteArray("NotSupported=21,,ff\nNotSupported=1")
-                                            << "NotSupported" << QVariant("33,0,255,1");
-    QTest::newRow("samp periods") << QByteArray("SampPeriodList= 1 ms ,,2  ms") << "SampPeriodList"
-                                  << QVariant("1 ms||2 ms");
-    QTest::newRow("module info unsigned")
-        << QByteArray("ModuleInfo=4294967295") << "ModuleInfo" << QVariant(4294967295u);
+    QTest::addColumn<Member>("member");
+    QTest::addColumn<QString>("value");
+    const auto row = [](const char* name, const char* line, Member member, const char* value) {
+        QTest::newRow(name) << QByteArray(line) << member << QString(value);
+    };
+    const Member name = [](const ModuleDescriptor& d) {
+        return d.ObjName;
+    };
+    const Member id = [](const ModuleDescriptor& d) {
+        return QString::number(d.ObjID);
+    };
+    const Member flag = [](const ModuleDescriptor& d) {
+        return QString::number(d.SupportCANopen);
+    };
+    row("key case ignored", "objname=CPU A", name, "CPU A");
+    row(
+        "value simplified", "MLFB =  KLV2   R70 ", [](auto& d) { return d.MLFB; }, "KLV2 R70");
+    row(
+        "text after first =", "ServerFile=a=b.srv", [](auto& d) { return d.ServerFile; },
+        "a=b.srv");
+    row("no = gives empty", "ObjName", name, "");
+    row("decimal", "ObjID=4099", id, "4099");
+    row("bad decimal is 0", "ObjID=12abc", id, "0");
+    row(
+        "low 8 bits", "BaseType=258", [](auto& d) { return QString::number(d.BaseType); }, "2");
+    row(
+        "fw version points", "FwVersion = 2.10",
+        [](auto& d) { return QString::number(d.FwVersion); }, "210");
+    row(
+        "fw version 2.1", "FwVersion=2.1", [](auto& d) { return QString::number(d.FwVersion); },
+        "21");
+    row(
+        "flag", "IsCatEntry=5", [](auto& d) { return QString::number(d.IsCatEntry); }, "1");
+    row("flag 0", "SupportCANopen=0", flag, "0");
+    row(
+        "buff partial", "BuffCnfg=1,2,3", [](auto& d) { return hex(d.BuffCnfg); },
+        "0102030000000000000000000000");
+    row(
+        "hex bytes, empty part 0", "SyncCnfg=ff,,1A", [](auto& d) { return hex(d.SyncCnfg); },
+        "ff001a000000000000");
+    row(
+        "first 5 used", "IntSupported=1,2,3,4,5,6,7", [](auto& d) { return hex(d.IntSupported); },
+        "0102030405");
+    row(
+        "not supported appended", "NotSupported=21,,ff\nNotSupported=1",
+        [](auto& d) {
+            QStringList parts;
+            for (qint32 v : d.NotSupported)
+                parts.append(QString::number(v));
+            return parts.join(QLatin1Char(','));
+        },
+        "33,0,255,1");
+    row(
+        "samp periods", "SampPeriodList= 1 ms ,,2  ms",
+        [](auto& d) { return d.SampPeriodList.join(QLatin1Char('|')); }, "1 ms||2 ms");
+    row(
+        "module info unsigned", "ModuleInfo=4294967295",
+        [](auto& d) { return QString::number(d.ModuleInfo); }, "4294967295");
 }
 
 void TestModuleCatalog::valueForms()
 {
     QFETCH(QByteArray, line);
-    QFETCH(QString, member);
-    QFETCH(QVariant, value);
-    const ModuleDescriptor d = parseOne(line);
-    auto hex = [](const auto& bytes) {
-        return QString::fromLatin1(
-            QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())).toHex());
-    };
-    QVariant got;
-    if (member == QLatin1String("ObjName"))
-        got = d.ObjName;
-    else if (member == QLatin1String("MLFB"))
-        got = d.MLFB;
-    else if (member == QLatin1String("ServerFile"))
-        got = d.ServerFile;
-    else if (member == QLatin1String("ObjID"))
-        got = d.ObjID;
-    else if (member == QLatin1String("BaseType"))
-        got = int(d.BaseType);
-    else if (member == QLatin1String("FwVersion"))
-        got = int(d.FwVersion);
-    else if (member == QLatin1String("IsCatEntry"))
-        got = d.IsCatEntry;
-    else if (member == QLatin1String("SupportCANopen"))
-        got = d.SupportCANopen;
-    else if (member == QLatin1String("BuffCnfg"))
-        got = hex(d.BuffCnfg);
-    else if (member == QLatin1String("SyncCnfg"))
-        got = hex(d.SyncCnfg);
-    else if (member == QLatin1String("IntSupported"))
-        got = hex(d.IntSupported);
-    else if (member == QLatin1String("ModuleInfo"))
-        got = d.ModuleInfo;
-    else if (member == QLatin1String("NotSupported")) {
-        QStringList parts;
-        for (qint32 v : d.NotSupported)
-            parts.append(QString::number(v));
-        got = parts.join(QLatin1Char(','));
-    } else if (member == QLatin1String("SampPeriodList"))
-        got = d.SampPeriodList.join(QLatin1Char('|'));
-    QCOMPARE(got.toString(), value.toString());
+    QFETCH(Member, member);
+    QFETCH(QString, value);
+    QCOMPARE(member(parseOne(line)), value);
 }
 
 void TestModuleCatalog::keysOnlyAtLineStartInTableOrder()

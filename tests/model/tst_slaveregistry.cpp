@@ -17,7 +17,6 @@ private slots:
     void canSlavesAppendWithTheirKind_data();
     void canSlavesAppendWithTheirKind();
     void listsNeedTheirBus();
-    void removeFindsTheFirstMatch();
     void mappingSymbolsFollowTheBuses();
     void ioMapResetReachesEveryEtherCatSlave();
 
@@ -136,20 +135,6 @@ void TestSlaveRegistry::listsNeedTheirBus()
     QCOMPARE(SlaveRegistry::list(can, false, handles, codes), -1);
     QCOMPARE(SlaveRegistry::list(can, true, handles, codes), 2);
     QCOMPARE(codes, (QList<int>{0, -1}));
-}
-
-void TestSlaveRegistry::removeFindsTheFirstMatch()
-{
-    QList<SlaveEntry> list;
-    const int a = m_ecat.create(1);
-    const int b = m_ecat.create(2);
-    SlaveRegistry::insertOrdered(list, a, QStringLiteral("ecatslavekit.dll"));
-    SlaveRegistry::insertOrdered(list, b, QStringLiteral("ecatslavekit.dll"));
-    SlaveRegistry::remove(list, 123456); // not listed: nothing
-    QCOMPARE(list.size(), 2);
-    SlaveRegistry::remove(list, a);
-    QCOMPARE(list.size(), 1);
-    QCOMPARE(list.first().handle, b);
 }
 
 void TestSlaveRegistry::mappingSymbolsFollowTheBuses()
