@@ -89,16 +89,6 @@ private slots:
         QTest::newRow("4 GB declared") << hex("FFFFFFFE 00")
                                        << "the server settings declares "
                                           "4294967294 bytes; 1 remain";
-        QByteArray settings = settingsPayload();
-        settings.chop(1);
-        QTest::newRow("settings cut short")
-            << OpcUaFile::encode({settings, interfacePayload()})
-            << "the server settings are damaged (cut short at byte 52)";
-        QByteArray orphan = interfacePayload();
-        orphan[27] = 9; // the record's interface id
-        QTest::newRow("a variable of no interface")
-            << OpcUaFile::encode({QByteArray(), orphan})
-            << "the server interface cannot be taken (1 variables name no interface)";
         QTest::newRow("50001 variables")
             << OpcUaFile::encode({QByteArray(), hex("0003 00 0000 00000008 0000C351 0000")})
             << "the server interface cannot be taken (it declares 50001 variables; at most "
@@ -142,8 +132,6 @@ private slots:
             << "interface / variable 1 / address"
             << "DB5.DBX2.3 (BOOL, RW)"
             << hex("0002 00000001 00000002 10 00 0000 0005 85 00 0013 00 03 00 00 00 00");
-        QTest::newRow("interface") << "interface / interface 1 \"Line\""
-                                   << "1 nodes, 1 with the elements of data blocks" << QByteArray();
     }
 
     void decodedBlock()

@@ -403,38 +403,32 @@ private slots:
     void damagedInterfacePayload_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<quint32>("limit");
         QTest::addColumn<QString>("reason");
 
-        const quint32 none = std::numeric_limits<quint32>::max();
         QTest::newRow("4 billion variables in 2 bytes")
-            << hex("0003 00 0000 00000008 FFFFFFFF 0000") << none
+            << hex("0003 00 0000 00000008 FFFFFFFF 0000")
             << "4294967295 variables cannot fit in the 2 bytes left";
         QTest::newRow("200 interfaces in 10 bytes")
-            << hex("0003 C8") + QByteArray(10, 0) << none
+            << hex("0003 C8") + QByteArray(10, 0)
             << "200 interfaces cannot fit in the 10 bytes left";
-        QTest::newRow("over the editor's limit")
-            << hex("0003 00 0000 00000008 0000C351 0000") << OpcUaInterfaceCodec::MaxVariables
-            << "it declares 50001 variables; at most 50000 can be published";
         QTest::newRow("interface block length")
-            << hex("0004 00 0000 00000008 00000000 0000") << none
+            << hex("0004 00 0000 00000008 00000000 0000")
             << "the interface block declares 4 bytes; it holds 3";
-        QTest::newRow("variable block length") << hex("0003 00 0000 00000009 00000000 0000") << none
+        QTest::newRow("variable block length") << hex("0003 00 0000 00000009 00000000 0000")
                                                << "the variable block declares 9 bytes; it holds 8";
         QTest::newRow("bytes after the end")
-            << hex("0003 00 0000 00000008 00000000 0000 00") << none << "1 bytes after the end";
+            << hex("0003 00 0000 00000008 00000000 0000 00") << "1 bytes after the end";
         QByteArray marker = OpcUaInterfaceCodec::encode(richInterfaces());
         marker[3 + 14 + 16 + 2 + 8 + 10] = 0x11; // the first node marker
         QTest::newRow("node marker")
-            << marker << none << "variable 1 has markers 17 and 0 instead of 16 and 0";
+            << marker << "variable 1 has markers 17 and 0 instead of 16 and 0";
     }
 
     void damagedInterfacePayload()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(quint32, limit);
         QFETCH(QString, reason);
-        const OpcUaInterfaceDecode d = OpcUaInterfaceCodec::decode(bytes, limit);
+        const OpcUaInterfaceDecode d = OpcUaInterfaceCodec::decode(bytes);
         QCOMPARE(d.reason(), reason);
         QCOMPARE(d.readVariables, 0);
     }
