@@ -58,16 +58,11 @@ private slots:
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, interfaces);
         QFETCH(QByteArray, head);
-        QBuffer file;
-        file.open(QIODevice::WriteOnly);
-        QVERIFY(OpcUaFile::write(file, {settings, interfaces}));
-        const QByteArray bytes = file.data();
+        const QByteArray bytes = OpcUaFile::encode({settings, interfaces});
         QCOMPARE(bytes.size(), 8 + settings.size() + interfaces.size());
         QCOMPARE(bytes.left(4).toHex(), head.toHex());
-        file.close();
-        file.open(QIODevice::ReadOnly);
         QString problem;
-        const auto back = OpcUaFile::read(file, &problem);
+        const auto back = OpcUaFile::decode(bytes, &problem);
         QVERIFY2(back, qPrintable(problem));
         QCOMPARE(back->settings, settings);
         QCOMPARE(back->interfaces, interfaces);

@@ -69,23 +69,16 @@ OpcUaInterfaces richInterfaces()
     return {line, cell};
 }
 
+// Every field away from its default, the users and the certificate texts too.
 Settings richSettings()
 {
     Settings s;
-    s.serverEnabled = true;
-    s.userAuthentication = true;
+    s.serverEnabled = s.userAuthentication = true;
     s.users = {{"op", "pw"}, {"maint", "secret7"}};
     s.serverName = QString::fromUtf8("Linie \xc3\xa9 1");
     s.port = 4841;
-    s.sessionTimeout = 6000000;
-    s.maxSessions = 3;
-    s.samplingInterval = 10000;
-    s.publishingInterval = 20000;
-    s.monitoredItems = 500;
     s.certificateContent = QStringLiteral("cert");
-    s.keyContent = QStringLiteral("key");
     s.certificateUri = QStringLiteral("urn:plc");
-    s.certificateFileName = QStringLiteral("plc.der");
     return s;
 }
 
