@@ -32,10 +32,8 @@ namespace {
 
 struct TsMessage
 {
-    QString context;
-    QString source;
-    QString translation;
-    bool unfinished = false;
+    QString context, source, translation;
+    bool unfinished;
 };
 
 QList<TsMessage> readTs(const QString& file, QString* error)
@@ -48,21 +46,16 @@ QList<TsMessage> readTs(const QString& file, QString* error)
     QList<TsMessage> messages;
     QXmlStreamReader xml(&in);
     QString context;
-    TsMessage message;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        const auto name = xml.name();
-        if (name == QLatin1String("name")) {
+        if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
-        } else if (name == QLatin1String("message")) {
-            message = TsMessage{context, {}, {}, false};
-        } else if (name == QLatin1String("source")) {
-            message.source = xml.readElementText();
-        } else if (name == QLatin1String("translation")) {
-            message.unfinished = !xml.attributes().value(QLatin1String("type")).isEmpty();
-            message.translation = xml.readElementText();
-            messages.append(message);
+        } else if (xml.name() == QLatin1String("source")) {
+            messages.append({context, xml.readElementText(), QString(), false});
+        } else if (xml.name() == QLatin1String("translation") && !messages.isEmpty()) {
+            messages.last().unfinished = !xml.attributes().value(QLatin1String("type")).isEmpty();
+            messages.last().translation = xml.readElementText();
         }
     }
     if (xml.hasError())
@@ -124,137 +117,8 @@ QStringList shownTexts(const QWidget* root)
     return texts;
 }
 
-} // namespace
-
-class TestTranslations : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void cleanup();
-    void everyTextTranslated_data();
-    void everyTextTranslated();
-    void catalogsLoad_data();
-    void catalogsLoad();
-    void everyPageShown_data();
-    void everyPageShown();
-
-private:
-    void visitCardKinds(QWidget* page, const std::function<void()>& visit);
-
-    // Source texts whose translation differs, with their translations.
-    QHash<QString, QString> m_translated;
-};
-
-void TestTranslations::initTestCase()
-{
-    for (const char* ts : {"corvo_zh_CN.ts", "corekit_zh_CN.ts"}) {
-        QString error;
-        const auto messages =
-            readTs(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + ts, &error);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        for (const TsMessage& m : messages) {
-            if (!m.unfinished && !m.translation.isEmpty() && m.translation != m.source)
-                m_translated.insert(m.source, m.translation);
-        }
-    }
-    QVERIFY(m_translated.size() > 100);
-}
-
-void TestTranslations::cleanup()
-{
-    Messages::setInterceptor({});
-}
-
-void TestTranslations::everyTextTranslated_data()
-{
-    QTest::addColumn<QString>("sources");
-    QTest::addColumn<QString>("catalog");
-    QTest::newRow("plug-in") << "src"
-                             << "corvo_zh_CN.ts";
-    QTest::newRow("host stand-in") << "host"
-                                   << "corekit_zh_CN.ts";
-}
-
-// The catalog as lupdate makes it from today's code: a text added, or changed, since the
-// catalog was last translated comes in unfinished.
-void TestTranslations::everyTextTranslated()
-{
-    QFETCH(QString, sources);
-    QFETCH(QString, catalog);
-    QTemporaryDir dir;
-    const QString copy = dir.filePath(catalog);
-    QVERIFY(QFile::copy(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + catalog, copy));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    QProcess lupdate;
-    lupdate.setProcessChannelMode(QProcess::MergedChannels);
-    lupdate.start(QStringLiteral(CORVO_LUPDATE),
-                  {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
-                   QStringLiteral("-locations"), QStringLiteral("none"),
-                   QStringLiteral(CORVO_SOURCE_DIR "/") + sources, QStringLiteral("-ts"), copy});
-    QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
-    QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
-
-    QString error;
-    const auto messages = readTs(copy, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QVERIFY(!messages.isEmpty());
-    QStringList problems;
-    for (const TsMessage& m : messages) {
-        const QString where = QStringLiteral("%1: \"%2\"").arg(m.context, m.source);
-        if (m.unfinished || m.translation.isEmpty())
-            problems << where + QStringLiteral(" has no translation");
-        else if (placeholders(m.translation) != placeholders(m.source))
-            problems << where + QStringLiteral(" is translated with other placeholders: \"%1\"")
-                                    .arg(m.translation);
-    }
-    QVERIFY2(problems.isEmpty(),
-             qPrintable(QStringLiteral("run tools/update-translations.sh and translate:\n") +
-                        problems.join(QLatin1Char('\n'))));
-}
-
-void TestTranslations::catalogsLoad_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("plug-in text") << "zh_CN" << true << "Corvopropdlg"
-                                  << "Retentive Ranges" << QStringLiteral("断电数据保持");
-    QTest::newRow("host library text")
-        << "zh_CN" << true << "IpAddressWidget"
-        << "The IP address is empty." << QStringLiteral("IP地址为空。");
-    QTest::newRow("language alone")
-        << "zh" << true << "Corvopropdlg"
-        << "Extend Bus Clock Configurations" << QStringLiteral("扩展总线时钟配置");
-    QTest::newRow("no catalog") << "de_DE" << false << "Corvopropdlg"
-                                << "Retentive Ranges"
-                                << "";
-}
-
-void TestTranslations::catalogsLoad()
-{
-    QFETCH(QString, language);
-    QFETCH(bool, found);
-    QFETCH(QString, context);
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
-    HostTranslator translator;
-    QCOMPARE(translator.load(QLocale(language), QStringLiteral(CORVO_QM_DIR)), found);
-    QCOMPARE(translator.isEmpty(), !found);
-    const QString text =
-        translator.translate(context.toUtf8().constData(), source.toUtf8().constData());
-    // An empty answer sends Qt to the source text.
-    QCOMPARE(text.isEmpty() ? QString() : text, expected.isEmpty() ? QString() : expected);
-    if (found)
-        QCOMPARE(translator.sourceOf(text), source);
-    QCOMPARE(translator.sourceOf(QStringLiteral("not translated")),
-             QStringLiteral("not translated"));
-}
-
-void TestTranslations::visitCardKinds(QWidget* page, const std::function<void()>& visit)
+// Shows every card kind in every slot tab.
+void visitCardKinds(QWidget* page, const std::function<void()>& visit)
 {
     const auto lists = page->findChildren<QComboBox*>(QStringLiteral("cmbCard"));
     auto* slotTabs = page->findChild<QTabWidget*>(QStringLiteral("extendCard"));
@@ -270,84 +134,197 @@ void TestTranslations::visitCardKinds(QWidget* page, const std::function<void()>
     }
 }
 
-void TestTranslations::everyPageShown_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<bool>("chinese");
-    for (bool chinese : {false, true}) {
-        const char* language = chinese ? "Chinese" : "English";
-        QTest::addRow("KLV2 R70, %s", language) << 0x21 << chinese;
-        QTest::addRow("compact, %s", language) << 0x30 << chinese;
-        QTest::addRow("KLV1 C24, %s", language) << 0x03 << chinese;
-    }
-}
+} // namespace
 
-// Opens the dialog and shows every page, every tab and every card kind: no text may be cut
-// off (in Chinese only with a Chinese font), and under the Chinese catalogs no text of the
-// code may show in English (a text taken before the translator was there, or put together
-// from pieces).
-void TestTranslations::everyPageShown()
+class TestTranslations : public QObject
 {
-    QFETCH(int, id);
-    QFETCH(bool, chinese);
-    HostFixture host;
-    const QString project =
-        host.writeProject(QStringLiteral("p.json"), QJsonObject{{"plcType", "KLV2-R70"},
-                                                                {"plcVersion", "02.01"},
-                                                                {"supportsEip", true},
-                                                                {"supportsQbus", true}});
-    Messages::setInterceptor([](QMessageBox::Icon, const QString&, const QString&) {});
-    HostTranslator translator;
-    if (chinese) {
-        QVERIFY(translator.load(QLocale(QStringLiteral("zh_CN")), QStringLiteral(CORVO_QM_DIR)));
-        QCoreApplication::installTranslator(&translator);
-    }
-    auto cpu = CpuObjectFactory::create(id, project);
-    QVERIFY(cpu);
+    Q_OBJECT
+
+    // Source texts whose translation differs, with their translations.
+    QHash<QString, QString> m_translated;
+
+private slots:
+    void initTestCase()
     {
-        QMainWindow window;
-        Corvopropdlg dialog(cpu.get(), project, &window, false);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QStringList english;
-        QStringList clipped;
-        const bool font = !chinese || hasCjkFont();
-        const auto look = [&] {
-            QCoreApplication::processEvents();
-            for (const QString& text : chinese ? shownTexts(&dialog) : QStringList()) {
-                if (m_translated.contains(text))
-                    english << text;
+        for (const char* ts : {"corvo_zh_CN.ts", "corekit_zh_CN.ts"}) {
+            QString error;
+            const auto messages =
+                readTs(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + ts, &error);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            for (const TsMessage& m : messages) {
+                if (!m.unfinished && !m.translation.isEmpty() && m.translation != m.source)
+                    m_translated.insert(m.source, m.translation);
             }
-            if (font)
-                clipped += ClippedText::find(&dialog);
-        };
-        QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
-        for (int i = 0; i < root->childCount(); ++i) {
-            if (root->child(i)->isHidden())
-                continue;
-            dialog.pageTree()->setCurrentItem(root->child(i));
-            QWidget* page = dialog.pageStack()->currentWidget();
-            auto* tabs = qobject_cast<QTabWidget*>(page);
-            if (!tabs)
-                tabs = page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
-            for (int t = 0; t < (tabs ? tabs->count() : 1); ++t) {
-                if (tabs)
-                    tabs->setCurrentIndex(t);
-                look();
-            }
-            visitCardKinds(page, look);
         }
-        english.removeDuplicates();
-        clipped.removeDuplicates();
-        QVERIFY2(english.isEmpty(), qPrintable(QStringLiteral("shown in English: ") +
-                                               english.join(QStringLiteral(" | "))));
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+        QVERIFY(m_translated.size() > 100);
     }
-    CpuObjectFactory::releaseMemory(*cpu);
-    QCoreApplication::removeTranslator(&translator);
-    if (chinese && !hasCjkFont())
-        QSKIP("no Chinese font (fonts-wqy-microhei): texts were not checked for being cut off");
-}
+
+    void cleanup() { Messages::setInterceptor({}); }
+
+    void everyTextTranslated_data()
+    {
+        QTest::addColumn<QString>("sources");
+        QTest::addColumn<QString>("catalog");
+        QTest::newRow("plug-in") << QStringLiteral("src") << QStringLiteral("corvo_zh_CN.ts");
+        QTest::newRow("host stand-in")
+            << QStringLiteral("host") << QStringLiteral("corekit_zh_CN.ts");
+    }
+
+    // The catalog as lupdate makes it from today's code: a text added, or changed, since the
+    // catalog was last translated comes in unfinished.
+    void everyTextTranslated()
+    {
+        QFETCH(QString, sources);
+        QFETCH(QString, catalog);
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(catalog);
+        QVERIFY(QFile::copy(QStringLiteral(CORVO_SOURCE_DIR "/translations/") + catalog, copy));
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        QProcess lupdate;
+        lupdate.setProcessChannelMode(QProcess::MergedChannels);
+        lupdate.start(QStringLiteral(CORVO_LUPDATE),
+                      {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
+                       QStringLiteral("-locations"), QStringLiteral("none"),
+                       QStringLiteral(CORVO_SOURCE_DIR "/") + sources, QStringLiteral("-ts"),
+                       copy});
+        QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+
+        QString error;
+        const auto messages = readTs(copy, &error);
+        QVERIFY2(error.isEmpty() && !messages.isEmpty(), qPrintable(error));
+        QStringList problems;
+        for (const TsMessage& m : messages) {
+            const QString where = QStringLiteral("%1: \"%2\"").arg(m.context, m.source);
+            if (m.unfinished || m.translation.isEmpty())
+                problems << where + QStringLiteral(" has no translation");
+            else if (placeholders(m.translation) != placeholders(m.source))
+                problems << where + QStringLiteral(" is translated with other placeholders: \"%1\"")
+                                        .arg(m.translation);
+        }
+        QVERIFY2(problems.isEmpty(),
+                 qPrintable(QStringLiteral("run tools/update-translations.sh and translate:\n") +
+                            problems.join(QLatin1Char('\n'))));
+    }
+
+    // As the demo host loads them: the host library's catalog with the plug-in's, the language
+    // alone, and no catalog for German (the plug-in's texts under zh_CN are the sweep's).
+    void catalogsLoad_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("expected"); // empty: no catalog
+        const auto row = [](const char* language, const char* context, const char* source,
+                            const QString& expected) {
+            QTest::newRow(language)
+                << QString(language) << QString(context) << QString(source) << expected;
+        };
+        row("zh_CN", "IpAddressWidget", "The IP address is empty.", QStringLiteral("IP地址为空。"));
+        row("zh", "Corvopropdlg", "Extend Bus Clock Configurations",
+            QStringLiteral("扩展总线时钟配置"));
+        row("de_DE", "Corvopropdlg", "Retentive Ranges", QString());
+    }
+
+    void catalogsLoad()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, context);
+        QFETCH(QString, source);
+        QFETCH(QString, expected);
+        const bool found = !expected.isEmpty();
+        HostTranslator translator;
+        QCOMPARE(translator.load(QLocale(language), QStringLiteral(CORVO_QM_DIR)), found);
+        QCOMPARE(translator.isEmpty(), !found);
+        const QString text =
+            translator.translate(context.toUtf8().constData(), source.toUtf8().constData());
+        QCOMPARE(text.isEmpty() ? QString() : text, expected); // empty: Qt shows the source
+        if (found)
+            QCOMPARE(translator.sourceOf(text), source);
+        QCOMPARE(translator.sourceOf(QStringLiteral("not translated")),
+                 QStringLiteral("not translated"));
+    }
+
+    void everyPageShown_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("chinese");
+        for (bool chinese : {false, true}) {
+            const char* language = chinese ? "Chinese" : "English";
+            QTest::addRow("KLV2 R70, %s", language) << 0x21 << chinese;
+            QTest::addRow("compact, %s", language) << 0x30 << chinese;
+            QTest::addRow("KLV1 C24, %s", language) << 0x03 << chinese;
+        }
+    }
+
+    // Opens the dialog and shows every page, every tab and every card kind: no text may be cut
+    // off (in Chinese only with a Chinese font), and under the Chinese catalogs no text of the
+    // code may show in English (a text taken before the translator was there, or put together
+    // from pieces).
+    void everyPageShown()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, chinese);
+        HostFixture host;
+        const QString project =
+            host.writeProject(QStringLiteral("p.json"), QJsonObject{{"plcType", "KLV2-R70"},
+                                                                    {"plcVersion", "02.01"},
+                                                                    {"supportsEip", true},
+                                                                    {"supportsQbus", true}});
+        Messages::setInterceptor([](QMessageBox::Icon, const QString&, const QString&) {});
+        HostTranslator translator;
+        if (chinese) {
+            QVERIFY(
+                translator.load(QLocale(QStringLiteral("zh_CN")), QStringLiteral(CORVO_QM_DIR)));
+            QCoreApplication::installTranslator(&translator);
+        }
+        auto cpu = CpuObjectFactory::create(id, project);
+        QVERIFY(cpu);
+        {
+            QMainWindow window;
+            Corvopropdlg dialog(cpu.get(), project, &window, false);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QStringList english;
+            QStringList clipped;
+            const bool font = !chinese || hasCjkFont();
+            const auto look = [&] {
+                QCoreApplication::processEvents();
+                for (const QString& text : chinese ? shownTexts(&dialog) : QStringList()) {
+                    if (m_translated.contains(text))
+                        english << text;
+                }
+                if (font)
+                    clipped += ClippedText::find(&dialog);
+            };
+            QTreeWidgetItem* root = dialog.pageTree()->topLevelItem(0);
+            for (int i = 0; i < root->childCount(); ++i) {
+                if (root->child(i)->isHidden())
+                    continue;
+                dialog.pageTree()->setCurrentItem(root->child(i));
+                QWidget* page = dialog.pageStack()->currentWidget();
+                auto* tabs = qobject_cast<QTabWidget*>(page);
+                if (!tabs)
+                    tabs = page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+                for (int t = 0; t < (tabs ? tabs->count() : 1); ++t) {
+                    if (tabs)
+                        tabs->setCurrentIndex(t);
+                    look();
+                }
+                visitCardKinds(page, look);
+            }
+            english.removeDuplicates();
+            clipped.removeDuplicates();
+            QVERIFY2(english.isEmpty(), qPrintable(QStringLiteral("shown in English: ") +
+                                                   english.join(QStringLiteral(" | "))));
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+        }
+        CpuObjectFactory::releaseMemory(*cpu);
+        QCoreApplication::removeTranslator(&translator);
+        if (chinese && !hasCjkFont())
+            QSKIP("no Chinese font (fonts-wqy-microhei): texts were not checked for being cut off");
+    }
+};
 
 QTEST_MAIN(TestTranslations)
 #include "tst_translations.moc"
