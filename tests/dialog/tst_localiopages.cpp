@@ -42,7 +42,6 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("written");
-        QTest::newRow("R70 slowest") << int(R70) << 2 << "10 MHz" << 2;
         QTest::newRow("R70 index 5") << int(R70) << 5 << "55 MHz" << 0;
         QTest::newRow("compact 1") << int(Q310) << 1 << "20 MHz" << 1;
         QTest::newRow("compact 255") << int(Q310) << 255 << "100 MHz" << 0;
@@ -321,7 +320,6 @@ private slots:
         row("empty preset", "Preset", "", "Preset Value");
         row("only a minus", "Current", "-", "Current Value");
         row("empty time", "SpeedTime", "", "Speed-testing Time(ms)", "0 to 65535");
-        row("negative preset is fine", "Preset", "-12");
     }
 
     void counterNumbers()
@@ -339,11 +337,7 @@ private slots:
         open.at<QTabWidget>("hscTabs")->setCurrentIndex(3);
         auto* edit = open.at<QLineEdit>("hscGroup3/hsc" + field);
         edit->setText(text);
-        QCOMPARE(open.ok(), message.isEmpty());
-        if (message.isEmpty()) {
-            QCOMPARE(qint32(cpu->hsc[3].preset), -12);
-            return;
-        }
+        QVERIFY(!open.ok());
         QCOMPARE(m_case->messages, QStringList{message});
         QCOMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(ParamBlock::save(*cpu), before);
@@ -371,10 +365,6 @@ private slots:
         // filter 500K... as created (2), time.
         QCOMPARE(hsc.mid(8 + 15, 15).toHex(' '),
                  QByteArray("0e 96 12 89 ff ff fc 18 00 00 00 00 02 00 fa"));
-        auto restored = ParamBlock::restore(saved, m_case->project, false);
-        QCOMPARE(restored->extBusClock, cpu->extBusClock);
-        QCOMPARE(restored->inputFilterCodes, cpu->inputFilterCodes);
-        QCOMPARE(restored->hsc, cpu->hsc);
     }
 };
 
