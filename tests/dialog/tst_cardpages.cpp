@@ -64,34 +64,11 @@ struct CardDialog : OpenDialog
 // Section 39 of the object's save data, as hwcfg dump decodes it.
 DecodedSection savedCards(CpuObject& cpu)
 {
-    const DecodedBlock block = BlockDecoder::decode(ParamBlock::save(cpu));
-    for (const DecodedSection& section : block.sections) {
+    for (const DecodedSection& section : BlockDecoder::decode(ParamBlock::save(cpu)).sections) {
         if (section.id == 39)
             return section;
     }
     return {};
-}
-
-QByteArray savedCardSection(CpuObject& cpu)
-{
-    return savedCards(cpu).bytes;
-}
-
-// The card records section 39 of the saved block carries.
-CpuObject readBack(CpuObject& cpu)
-{
-    CpuObject back;
-    const QByteArray section = savedCardSection(cpu);
-    ByteReader in(section);
-    if (!ExtCardSection::read(back, in))
-        qWarning("section 39 not readable");
-    return back;
-}
-
-void typeAddress(AddressWdgt* address, const QString& text)
-{
-    address->addressEdit()->clear();
-    QTest::keyClicks(address->addressEdit(), text);
 }
 
 QList<MemoryClaim> cardClaims(const QString& project)
@@ -113,535 +90,464 @@ class TestCardPages : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-    void clockExclusivity_data();
-    void clockExclusivity();
-    void canOpenExclusivity_data();
-    void canOpenExclusivity();
-    void repeatedAddressWhileEditing();
-    void dix06Addresses_data();
-    void dix06Addresses();
-    void okChecks_data();
-    void okChecks();
-    void memory_data();
-    void memory();
-    void endToEnd_data();
-    void endToEnd();
-    void codeFourIsKept();
-
-private:
     std::unique_ptr<CpuObject> compact() { return CpuObjectFactory::create(kCompact, m_project); }
 
     std::unique_ptr<DialogCase> m_case;
     QString m_project;
-};
 
-void TestCardPages::init()
-{
-    m_case = std::make_unique<DialogCase>(QJsonObject{
-        {"plcType", "MRW-Q310"}, {"plcVersion", "02.01"}, {"hwFileCreatedVersion", 2100}});
-    m_project = m_case->project;
-}
-
-void TestCardPages::cleanup()
-{
-    clearUsedMemory(m_project);
-    m_case.reset();
-}
-
-void TestCardPages::clockExclusivity_data()
-{
-    QTest::addColumn<CardType>("upper");
-    QTest::addColumn<CardType>("lower");
-    QTest::addColumn<int>("holder");      // who checks first
-    QTest::addColumn<QString>("release"); // how the holder gives the clock back
-    for (const char* way : {"ckbRtc", "cmbCard=NONE", "cmbCard=DIX06-P", "bttnSlotDefaults",
-                            "defaultsButton", "defaultAllButton"}) {
-        for (int holder : {0, 1})
-            QTest::addRow("holder %d, %s", holder, way)
-                << CardType::Rtc << CardType::Rtc485 << holder << QString(way);
-    }
-    QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "ckbRtc";
-}
-
-// One card has the clock; the other's box is locked with the second text until the holder
-// gives it back, in whichever way the holder stops having it: its box, its slot's list or
-// Defaults, the page's Defaults or Default All.
-void TestCardPages::clockExclusivity()
-{
-    QFETCH(CardType, upper);
-    QFETCH(CardType, lower);
-    QFETCH(int, holder);
-    QFETCH(QString, release);
-    auto cpu = compact();
-    CardDialog open(cpu.get(), m_project);
-    const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
-                                                open.card<ClockCardParWgt>(1, lower)};
-    for (ClockCardParWgt* page : pages)
-        QCOMPARE(page->rtcText(), kAllowed);
-    ClockCardParWgt* owner = pages[size_t(holder)];
-    ClockCardParWgt* other = pages[size_t(1 - holder)];
-    press(owner->rtcCheck());
-    QCOMPARE(open.cards()->rtcHolder(), holder);
-    QCOMPARE(owner->rtcText(), kAllowed);
-    QVERIFY(!other->rtcCheck()->isEnabled());
-    QCOMPARE(other->rtcText(), kLocked);
-    other->rtcCheck()->setChecked(true); // were it possible, it changes nothing
-    QCOMPARE(open.cards()->rtcHolder(), holder);
-    QVERIFY(!other->rtcCheck()->isChecked());
-
-    QWidget* root = open.slot(holder);
-    if (release == QLatin1String("ckbRtc"))
-        root = owner;
-    if (release == QLatin1String("defaultsButton"))
-        root = open.page();
-    if (release == QLatin1String("defaultAllButton"))
-        root = open.dialog.get();
-    edit(*root, {release});
-    QCOMPARE(open.cards()->rtcHolder(), -1);
-    QVERIFY(other->rtcCheck()->isEnabled());
-    QCOMPARE(other->rtcText(), kAllowed);
-    if (open.slot(1 - holder)->currentPage() == other) { // the other card can take it now
-        press(other->rtcCheck());
-        QCOMPARE(open.cards()->rtcHolder(), 1 - holder);
-    }
-}
-
-void TestCardPages::canOpenExclusivity_data()
-{
-    QTest::addColumn<QString>("release");
-    QTest::addColumn<bool>("released");
-    QTest::newRow("deselect") << "deselect" << true;
-    QTest::newRow("CAN channel off") << "channel off" << true;
-    QTest::newRow("CANFree") << "CANFree" << true;
-    QTest::newRow("switch to NONE") << "NONE" << true;
-    QTest::newRow("serial channel change keeps it") << "serial" << false;
-}
-
-// One card is the CANopen master; on OK its settings become the CPU's CANopen master.
-void TestCardPages::canOpenExclusivity()
-{
-    QFETCH(QString, release);
-    QFETCH(bool, released);
-    auto cpu = compact();
-    CardDialog open(cpu.get(), m_project);
-    std::array<Card485CANPParWgt*, 2> pages{open.card<Card485CANPParWgt>(0, CardType::Can485),
-                                            open.card<Card485CANPParWgt>(1, CardType::Can485)};
-    for (Card485CANPParWgt* page : pages) {
-        QVERIFY(!page->canOpenGroup()->isEnabled()); // the CAN channel is off
-        page->canChannel()->setChecked(true);
-        auto* protocol = page->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"));
-        protocol->setCurrentIndex(protocol->findText(QStringLiteral("CANopen Master")));
-        QVERIFY(page->canOpenGroup()->isEnabled());
-    }
-    open.slot(1);
-    pages[1]->canOpenGroup()->setChecked(true);
-    QCOMPARE(open.cards()->canOpenHolder(), 1);
-    QVERIFY(!pages[0]->canOpenGroup()->isEnabled());
-    pages[0]->canOpenGroup()->setChecked(true); // refused
-    QVERIFY(!pages[0]->canOpenGroup()->isChecked());
-    QCOMPARE(open.cards()->canOpenHolder(), 1);
-
-    auto* baud = pages[1]->findChild<QComboBox*>(QStringLiteral("cmbCanBaud"));
-    baud->setCurrentIndex(baud->findText(QStringLiteral("250kbps")));
-    auto* node = pages[1]->findChild<QComboBox*>(QStringLiteral("cmbNodeId"));
-    node->setCurrentIndex(node->findText(QStringLiteral("17")));
-    auto* cobId = pages[1]->findChild<QLineEdit*>(QStringLiteral("leCobId"));
-    cobId->clear();
-    QTest::keyClicks(cobId, QStringLiteral("129"));
-    pages[1]->findChild<QSpinBox*>(QStringLiteral("sbHeartbeat"))->setValue(500);
-
-    if (release == QLatin1String("deselect"))
-        pages[1]->canOpenGroup()->setChecked(false);
-    else if (release == QLatin1String("channel off"))
-        QTest::mouseClick(pages[1]->canChannel(), Qt::LeftButton, {}, QPoint(10, 5));
-    else if (release == QLatin1String("CANFree"))
-        pages[1]->findChild<QComboBox*>(QStringLiteral("cmbProtocolCH1"))->setCurrentIndex(0);
-    else if (release == QLatin1String("NONE"))
-        open.slot(1)->cardList()->setCurrentIndex(0);
-    else
-        pages[1]->serialChannel()->setChecked(true);
-    QCOMPARE(open.cards()->canOpenHolder(), released ? -1 : 1);
-    QCOMPARE(pages[0]->canOpenGroup()->isEnabled(), released);
-
-    QVERIFY(open.ok());
-    // The master's settings come from the card that is the CANopen master, if any.
-    QCOMPARE(cpu->canMaster.baudRate, released ? 1000 : 250);
-    QCOMPARE(int(cpu->canMaster.nodeId), released ? 1 : 17);
-    QCOMPARE(cpu->canMaster.cobId, released ? 128u : 129u);
-    QCOMPARE(int(cpu->canMaster.heartbeat), released ? 200 : 500);
-}
-
-// Two slaves of one 485/RTC-P card cannot share an address: the edit is taken back.
-void TestCardPages::repeatedAddressWhileEditing()
-{
-    auto cpu = compact();
-    CardDialog open(cpu.get(), m_project);
-    auto* page = open.card<Card485RTCPParWgt>(1, CardType::Rtc485);
-    for (int ch = 0; ch < 2; ++ch) {
-        SerialChannelGroup* group = page->channel(ch);
-        group->setChecked(true);
-        group->protocolList()->setCurrentIndex(SerialChannelGroup::ModbusSlave);
-        group->addressField()->setValue(10 + ch);
-        emit group->addressField()->editingFinished();
-    }
-    MSpinBoxEx* second = page->channel(1)->addressField();
-    second->selectAll();
-    QTest::keyClicks(second, QStringLiteral("10"));
-    QCOMPARE(second->value(), 10);
-    emit second->editingFinished();
-    QCOMPARE(m_case->messages, QStringList{"Address must not be repeated"});
-    QCOMPARE(second->value(), 11);
-
-    // With the first channel off the value is free to take.
-    page->channel(0)->setChecked(false);
-    second->setValue(10);
-    emit second->editingFinished();
-    QCOMPARE(m_case->messages.size(), 1);
-    QCOMPARE(second->value(), 10);
-}
-
-void TestCardPages::dix06Addresses_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("bitAddress"); // -1: refused
-    QTest::newRow("byte 3 bit 7") << "3.7" << 31;
-    QTest::newRow("byte 3 bit 8") << "3.8" << -1;
-    QTest::newRow("leading zeros") << "03.7" << 31;
-    QTest::newRow("no bit") << "3." << -1;
-    QTest::newRow("no byte") << ".7" << -1;
-    QTest::newRow("two points") << "3..7" << -1;
-    QTest::newRow("empty") << "" << -1;
-    QTest::newRow("too large") << "999999999999.1" << -1;
-}
-
-void TestCardPages::dix06Addresses()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, bitAddress);
-    AddressWdgt address;
-    typeAddress(&address, typed);
-    QCOMPARE(address.addressText(), typed);
-    QCOMPARE(address.bitAddress(), bitAddress);
-    // The point is a point, not any character; the field does not even take other ones.
-    QCOMPARE(AddressWdgt::parseBitAddress(QString(typed).replace('.', 'x')), -1);
-    typeAddress(&address, QStringLiteral("3x7"));
-    QCOMPARE(address.addressText(), QStringLiteral("37"));
-}
-
-void TestCardPages::okChecks_data()
-{
-    QTest::addColumn<QString>("taken");    // "area:start:length" or "area:bit" held elsewhere
-    QTest::addColumn<int>("localAddress"); // the built-in port as a Modbus slave; 0: not
-    QTest::addColumn<CardType>("upper");
-    QTest::addColumn<QStringList>("upperEdits");
-    QTest::addColumn<CardType>("lower");
-    QTest::addColumn<QStringList>("lowerEdits");
-    QTest::addColumn<QString>("message"); // empty: OK passes
-    QTest::addColumn<QString>("field");   // "slot/name" that gets the focus
-    const auto row = [](const char* name, const char* taken, int local, CardType upper,
-                        const QStringList& upperEdits, CardType lower,
-                        const QStringList& lowerEdits, const QString& message, const char* field) {
-        QTest::newRow(name) << QString(taken) << local << upper << upperEdits << lower << lowerEdits
-                            << message << QString(field);
-    };
-    const auto dix = [](const QStringList& addresses) {
-        QStringList edits{"cmbDirection0=Output", "cmbDirection1=Input", "cmbDirection2=Output"};
-        for (int k = 0; k < addresses.size(); ++k)
-            edits << QStringLiteral("address%1/leAddress=%2").arg(k).arg(addresses.at(k));
-        return edits;
-    };
-    const CardType none = CardType::None, amx = CardType::Amx05, dix06 = CardType::Dix06;
-    const QString taken = QStringLiteral(": The address range is already used in the project.");
-    const QString repeated = QStringLiteral("Address must not be repeated");
-    // A card page that refuses its input: its own message.
-    row("DIX06-P bit 8", "", 0, none, {}, dix06, dix({"3.8", "4.1", "4.2", "4.3"}),
-        "Address error.", "1/address0/leAddress");
-    row("DIX06-P empty", "", 0, dix06, dix({"", "4.1", "4.2", "4.3"}), none, {}, "Address error.",
-        "0/address0/leAddress");
-    row("AMX05-P odd start", "", 0, amx, {"sbInputStart=3"}, none, {},
-        "The start address must be an even number in the range 0~28.", "0/sbInputStart");
-    row("AMX05-P beyond the area", "", 0, none, {}, amx, {"sbOutputStart=32"},
-        "The start address must be an even number in the range 0~30.", "1/sbOutputStart");
-    row("AMX05-P output value", "", 0, none, {}, amx, {"gbChnl2=1", "sbOutputValue=6000"},
-        "The output value must be in the range 6400~32000.", "1/sbOutputValue");
-    row("485/CAN-P COB ID", "", 0, CardType::Can485,
-        {"gbChnl1=1", "cmbProtocolCH1=#1", "gbCANopen=1", "leCobId="}, none, {},
-        "The COB ID must be in the range 1~2047.", "0/leCobId");
-    // Memory that another module, the CPU itself or the other card holds.
-    row("analog inputs taken", "6:6:2", 0, none, {}, amx, {"sbInputStart=4"},
-        "The addresses AIW4 .. AIW6 of the AMX05-P card in the lower slot cannot be reserved" +
-            taken,
-        "1/sbInputStart");
-    row("analog output taken", "7:0:1", 0, none, {}, amx, {"sbInputStart=4"},
-        "The addresses AQW0 of the AMX05-P card in the lower slot cannot be reserved" + taken,
-        "1/sbOutputStart");
-    row("digital bit taken", "130:58", 0, none, {}, dix06, dix({"7.0", "3.0", "7.2", "7.3"}),
-        "The addresses Q7.2 of the DIX06-P card in the lower slot cannot be reserved" + taken,
-        "1/address2/leAddress");
-    row("the CPU's own local inputs", "", 0, none, {}, dix06, dix({"7.0", "2.0", "7.2", "7.3"}),
-        "The addresses I2.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
-        "1/address1/leAddress");
-    row("the other slot", "", 0, dix06, dix({"7.0", "7.1", "8.0", "8.1"}), dix06,
-        dix({"7.0", "3.0", "7.2", "7.3"}),
-        "The addresses Q7.0 of the DIX06-P card in the lower slot cannot be reserved" + taken,
-        "1/address0/leAddress");
-    // Every port that answers to an address takes part, the built-in one too.
-    const QStringList slave5{"gbChnl1=1", "cmbProtocolCH1=#3", "sbAddressCH1=5"};
-    const QStringList slave6{"gbChnl0=1", "cmbProtocolCH0=#3", "sbAddressCH0=6"};
-    row("built-in and card port", "", 5, CardType::Rtc485, slave5, none, {}, repeated, "");
-    row("between cards", "", 0, CardType::Rtc485, slave6, CardType::Can485, slave6, repeated, "");
-    row("distinct", "", 7, CardType::Rtc485, slave5, CardType::Can485, slave6, "", "");
-}
-
-// A failing card check stops OK like any check: its message, the slot and field in front with
-// the focus, the dialog open, nothing written and the trial claims rolled back.
-void TestCardPages::okChecks()
-{
-    QFETCH(QString, taken);
-    QFETCH(int, localAddress);
-    QFETCH(CardType, upper);
-    QFETCH(QStringList, upperEdits);
-    QFETCH(CardType, lower);
-    QFETCH(QStringList, lowerEdits);
-    QFETCH(QString, message);
-    QFETCH(QString, field);
-    auto cpu = compact();
-    cpu->localPort.protocol = localAddress ? 2 : 0;
-    cpu->localPort.address = quint8(qMax(1, localAddress));
-    const QStringList t = taken.split(':');
-    if (t.size() == 3)
-        QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
-    if (t.size() == 2)
-        QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
-    const QList<MemoryClaim> before = getUsedMemory(m_project);
-    const int depth = backupDepth(m_project);
-    CardDialog open(cpu.get(), m_project);
-    const CardType types[] = {upper, lower};
-    const QStringList edits[] = {upperEdits, lowerEdits};
-    for (int slot = 0; slot < 2; ++slot) {
-        if (types[slot] != CardType::None)
-            edit(*open.card<CardParWgt>(slot, types[slot]), edits[slot]);
-    }
-    const int focusSlot = field.isEmpty() ? 0 : field.left(1).toInt();
-    open.slot(1 - focusSlot);                         // the failing slot is not in front
-    open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
-    QCOMPARE(open.ok(), message.isEmpty());
-    QCOMPARE(m_case->messages, message.isEmpty() ? QStringList() : QStringList{message});
-    if (message.isEmpty())
-        return;
-    QVERIFY(open.dialog->isVisible());
-    if (!field.isEmpty()) {
-        QWidget* target = child(*open.slot(focusSlot)->currentPage(), field.mid(2));
-        QCOMPARE(open.cards()->currentIndex(), focusSlot);
-        QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
-        QCOMPARE(open.dialog->focusWidget(), target);
-    }
-    QCOMPARE(int(cpu->cards[0].type) + int(cpu->cards[1].type), 0);
-    QCOMPARE(getUsedMemory(m_project), before);
-    QCOMPARE(backupDepth(m_project), depth + 1);
-}
-
-void TestCardPages::memory_data()
-{
-    QTest::addColumn<bool>("restored");
-    QTest::addColumn<bool>("confirm");
-    QTest::newRow("new module, OK") << false << true;
-    QTest::newRow("new module, Cancel") << false << false;
-    QTest::newRow("restored module, OK") << true << true;
-}
-
-// Card addresses are claimed when OK writes them, not before; moving them gives the old
-// ones back; a release frees exactly what the claims took.
-void TestCardPages::memory()
-{
-    QFETCH(bool, restored);
-    QFETCH(bool, confirm);
-    auto created = compact();
-    std::unique_ptr<CpuObject> cpu =
-        restored ? ParamBlock::restore(ParamBlock::save(*created), m_project, false)
-                 : std::move(created);
-    QVERIFY(cpu);
-    const QList<MemoryClaim> local = getUsedMemory(m_project);
-    // Neighbours of the card's ranges, which must survive everything below.
-    QCOMPARE(getMemory(m_project, kAi, 8, 2), int(MemoryOk));
-    QCOMPARE(getBitMemory(m_project, kI, 5 * 8 + 4, 1), int(MemoryOk));
-    const QList<MemoryClaim> others = getUsedMemory(m_project);
+private slots:
+    void init()
     {
-        CardDialog open(cpu.get(), m_project);
-        edit(*open.card<CardParWgt>(0, CardType::Amx05), {"sbInputStart=4", "sbOutputStart=10"});
-        edit(*open.card<CardParWgt>(1, CardType::Dix06),
-             {"cmbDirection3=Output", "cmbDirection0=Input", "address0/leAddress=5.0",
-              "address1/leAddress=5.1", "address2/leAddress=5.2", "address3/leAddress=6.7"});
-        QCOMPARE(getUsedMemory(m_project), others); // nothing until OK
-        if (!confirm) {
-            open.cancel();
-            QCOMPARE(getUsedMemory(m_project), others);
-            QCOMPARE(int(cpu->cards[0].type), 0);
-            QVERIFY(!cpu->holdsCardMemory);
-            return;
+        m_case = std::make_unique<DialogCase>(QJsonObject{
+            {"plcType", "MRW-Q310"}, {"plcVersion", "02.01"}, {"hwFileCreatedVersion", 2100}});
+        m_project = m_case->project;
+    }
+
+    void cleanup()
+    {
+        clearUsedMemory(m_project);
+        m_case.reset();
+    }
+
+    void clockExclusivity_data()
+    {
+        QTest::addColumn<CardType>("upper");
+        QTest::addColumn<CardType>("lower");
+        QTest::addColumn<int>("holder");      // who checks first
+        QTest::addColumn<QString>("release"); // how the holder gives the clock back
+        for (const char* way : {"ckbRtc", "cmbCard=NONE", "cmbCard=DIX06-P", "bttnSlotDefaults",
+                                "defaultsButton", "defaultAllButton"}) {
+            for (int holder : {0, 1})
+                QTest::addRow("holder %d, %s", holder, way)
+                    << CardType::Rtc << CardType::Rtc485 << holder << QString(way);
         }
-        QVERIFY(open.ok());
+        QTest::newRow("both RTC-P") << CardType::Rtc << CardType::Rtc << 0 << "ckbRtc";
     }
-    QVERIFY(cpu->holdsCardMemory);
-    const QList<MemoryClaim> cards = cardClaims(m_project);
-    // Channel 0 is an input, 1..3 outputs; the host lists neighbouring bits as one run.
-    const QList<MemoryClaim> expected{{kAi, 4, 4, false, false},  {kAi, 8, 2, false, false},
-                                      {kAq, 10, 2, false, false}, {kI, 40, 1, true, false},
-                                      {kI, 44, 1, true, false},   {kQ, 41, 2, true, false},
-                                      {kQ, 55, 1, true, false}};
-    QCOMPARE(cards, expected);
 
-    // Opening again and moving the analog inputs gives the old words back.
+    // One card has the clock; the other's box is locked with the second text until the holder
+    // gives it back, in whichever way the holder stops having it: its box, its slot's list or
+    // Defaults, the page's Defaults or Default All.
+    void clockExclusivity()
     {
+        QFETCH(CardType, upper);
+        QFETCH(CardType, lower);
+        QFETCH(int, holder);
+        QFETCH(QString, release);
+        auto cpu = compact();
         CardDialog open(cpu.get(), m_project);
-        auto* amx = qobject_cast<CardAMX05PParWgt*>(open.slot(0)->currentPage());
-        amx->inputStart()->setValue(12);
-        QVERIFY(open.ok());
+        const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
+                                                    open.card<ClockCardParWgt>(1, lower)};
+        for (ClockCardParWgt* page : pages)
+            QCOMPARE(page->rtcText(), kAllowed);
+        ClockCardParWgt* owner = pages[size_t(holder)];
+        ClockCardParWgt* other = pages[size_t(1 - holder)];
+        press(owner->rtcCheck());
+        QCOMPARE(open.cards()->rtcHolder(), holder);
+        QCOMPARE(owner->rtcText(), kAllowed);
+        QVERIFY(!other->rtcCheck()->isEnabled());
+        QCOMPARE(other->rtcText(), kLocked);
+        other->rtcCheck()->setChecked(true); // were it possible, it changes nothing
+        QCOMPARE(open.cards()->rtcHolder(), holder);
+        QVERIFY(!other->rtcCheck()->isChecked());
+
+        QWidget* root = release == QLatin1String("ckbRtc")           ? owner
+                        : release == QLatin1String("defaultsButton") ? open.page()
+                        : release == QLatin1String("defaultAllButton")
+                            ? open.dialog.get()
+                            : static_cast<QWidget*>(open.slot(holder));
+        edit(*root, {release});
+        QCOMPARE(open.cards()->rtcHolder(), -1);
+        QVERIFY(other->rtcCheck()->isEnabled());
+        QCOMPARE(other->rtcText(), kAllowed);
     }
-    QCOMPARE(getMemory(m_project, kAi, 4, 4), int(MemoryOk));
-    QCOMPARE(getMemory(m_project, kAi, 12, 1), int(MemoryOverlap));
-    freeMemory(m_project, kAi, 4, 4);
 
-    CpuObjectFactory::releaseMemory(*cpu);
-    QList<MemoryClaim> left = getUsedMemory(m_project);
-    QList<MemoryClaim> neighbours = others;
-    if (restored) // a restored module never held its local I/O
-        QCOMPARE(left, neighbours);
-    for (const MemoryClaim& claim : local)
-        neighbours.removeOne(claim);
-    if (!restored)
-        QCOMPARE(left, neighbours);
-}
-
-void TestCardPages::endToEnd_data()
-{
-    QTest::addColumn<CardType>("type");
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QStringList>("edits"); // on the card's page
-    QTest::addColumn<QByteArray>("part");   // the type's parameter bytes in section 39, hex
-    QTest::addColumn<QStringList>("dumped");
-    // clang-format off
-    QTest::newRow("NONE") << CardType::None << 1 << QStringList() << QByteArray()
-        << QStringList{"card 1 / Slot = 1 (Lower slot)", "card 1 / Activate = 1",
-                       "card 1 / Module = 0 (NONE)"};
-    // Serial group: enabled, port, protocol, baud, data length, parity, stop bits, response
-    // time, address, receive timeout, two zero bytes; then the CAN channel: enabled, port,
-    // protocol, four zero bytes.
-    QTest::newRow("485/CAN-P") << CardType::Can485 << 1
-        << QStringList{"gbChnl0=1", "cmbProtocolCH0=#3", "cmbBaudCH0=#3", "sbAddressCH0=25",
-                       "sbResponseTimeCH0=0", "gbChnl1=1", "cmbProtocolCH1=#1"}
-        << QByteArray("01 03 03 03 02 00 01 00 19 07d0 0000" "01 04 01 00000000")
-        << QStringList{"card 1 / Module = 1 (485/CAN-P)", "card 1 / Name = \"Dosing\"",
-                       "card 1 / Information = \"left\"",
-                       "card 1 / channel 0 / Protocol Type = 3 (ModbusRTU Slave)",
-                       "card 1 / channel 1 (CAN) / Protocol Type = 1 (CANopen Master)"};
-    // The clock, then two serial groups.
-    QTest::newRow("485/RTC-P") << CardType::Rtc485 << 0
-        << QStringList{"ckbRtc", "gbChnl0=1", "cmbProtocolCH0=#1", "cmbBaudCH0=#3",
-                       "cmbParityCH0=#2", "sbResponseTimeCH0=10", "sbAddressCH0=42",
-                       "cmbProtocolCH1=#2", "sbReceiveTimeoutCH1=4000"}
-        << QByteArray("01" "01 01 01 03 02 02 01 0a 2a 07d0 0000" "00 02 02 00 02 00 01 00 01 0fa0 0000")
-        << QStringList{"card 0 / RTC = 1", "card 0 / channel 0 / Parity = 2 (Even)",
-                       "card 0 / channel 1 / Receive Timeout (ms) = 4000 (0x0fa0)"};
-    // Mappers (area, start byte, words), then 2 input and 1 output channel records of 8 bytes.
-    QTest::newRow("AMX05-P") << CardType::Amx05 << 0
-        << QStringList{"sbInputStart=16", "sbOutputStart=2", "gbChnl1=1", "cmbFilterPar1=#5",
-                       "cmbFilterTime1=#1", "cmbInputRange1=#2", "cmbOpenWire1=#1", "gbChnl2=1",
-                       "ckbFreeze", "sbOutputValue=2000", "cmbOutputRange=#1"}
-        << QByteArray("06 0010 02 07 0002 01" "02 0008 0000000000000000 0008 0001050101020100"
-                      "01 0008 0002010007d00101")
-        << QStringList{"card 0 / Input address mapper / area = 6 (AIEx)",
-                       "card 0 / input channels 1 / Input Rang = 2 (4~20mA)",
-                       "card 0 / output channels 0 / Output Value = 2000",
-                       "card 0 / output channels 0 / Output Range = 1 (0~20mA)"};
-    QTest::newRow("RTC-P") << CardType::Rtc << 1 << QStringList{"ckbRtc"} << QByteArray("01")
-        << QStringList{"card 1 / Module = 5 (RTC-P)", "card 1 / RTC = 01"};
-    // Per channel: index, direction, filter, freeze, area, bit address (32 bits), byte 20.
-    QTest::newRow("DIX06-P") << CardType::Dix06 << 0
-        << QStringList{"cmbDirection0=#0", "cmbFilter0=6.4ms", "cmbDirection1=#0", "cmbFilter1=#0",
-                       "cmbFilter3=Freeze", "address0/leAddress=6.1", "address1/leAddress=6.2",
-                       "address2/leAddress=30.0", "address3/leAddress=30.1"}
-        << QByteArray("00 01 0d 00 81 00000031 00" "01 01 00 00 81 00000032 00"
-                      "02 00 00 00 82 000000f0 00" "03 00 00 01 82 000000f1 00")
-        << QStringList{"card 0 / channel 0 / Filter = 13 (6.4ms)",
-                       "card 0 / channel 3 / Freeze Output = 1 (Freeze)",
-                       "card 0 / channel 3 / Area = 130 (Q)",
-                       "card 0 / channel 3 / Address = 241 (30.1)"};
-    // clang-format on
-}
-
-// Each card kind edited through its widgets arrives in section 39 of the saved block.
-void TestCardPages::endToEnd()
-{
-    QFETCH(CardType, type);
-    QFETCH(int, slot);
-    QFETCH(QStringList, edits);
-    QFETCH(QByteArray, part);
-    QFETCH(QStringList, dumped);
-    auto cpu = compact();
+    void canOpenExclusivity_data()
     {
-        CardDialog open(cpu.get(), m_project);
-        CardSlotCfgWidget* s = open.slot(slot);
-        if (type == CardType::None)
-            open.card<CardParWgt>(slot, CardType::Rtc); // chosen, then given up
-        CardParWgt* page = open.card<CardParWgt>(slot, type);
-        QTest::mouseClick(s->activation(), Qt::LeftButton);
-        QTest::keyClicks(s->nameEdit(), QStringLiteral("Dosing"));
-        QTest::keyClicks(s->describeEdit(), QStringLiteral("left"));
-        edit(*page, edits);
-        QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
+        QTest::addColumn<QString>("release"); // an edit of the master's card, or of its slot
+        QTest::addColumn<bool>("released");
+        QTest::newRow("deselect") << "gbCANopen=0" << true;
+        QTest::newRow("CAN channel off") << "gbChnl1=0" << true;
+        QTest::newRow("CANFree") << "cmbProtocolCH1=#0" << true;
+        QTest::newRow("switch to NONE") << "cmbCard=NONE" << true;
+        QTest::newRow("serial channel change keeps it") << "gbChnl0=1" << false;
     }
-    const QByteArray section = savedCardSection(*cpu);
-    QVERIFY(!section.isEmpty());
-    const QByteArray records = section.mid(9);
-    // Skip the other slot's record to reach this one.
-    int at = 0;
-    for (int i = 0; i < slot; ++i)
-        at += 2 + (quint8(records.at(at)) << 8 | quint8(records.at(at + 1))) + 4;
-    const int length = quint8(records.at(at)) << 8 | quint8(records.at(at + 1));
-    const QByteArray body = records.mid(at + 2, length);
-    QCOMPARE(records.mid(at + 2 + length, 4), QByteArray(4, 0));
-    if (type == CardType::None) {
-        QCOMPARE(body.toHex(), QByteArray::number(slot).rightJustified(2, '0') + "0100");
-        return;
-    }
-    const QByteArray common = QByteArray::number(slot).rightJustified(2, '0') + "01" +
-                              QByteArray::number(int(type)).rightJustified(2, '0') +
-                              "06446f73696e67"
-                              "046c656674"
-                              "00000000";
-    QCOMPARE(body.toHex().left(common.size()), common);
-    QCOMPARE(body.toHex().mid(common.size()), QByteArray(part).replace(' ', ""));
 
-    // hwcfg dump names the fields by their labels and the codes by their entries.
-    QStringList fields;
-    for (const DumpField& field : savedCards(*cpu).fields)
-        fields.append(field.name + QStringLiteral(" = ") + field.value);
-    for (const QString& line : dumped)
-        QVERIFY2(fields.contains(line), qPrintable(line + " not in\n" + fields.join('\n')));
-}
-
-// A record of code 4 has no entry in the list: it is shown as nothing chosen and kept.
-void TestCardPages::codeFourIsKept()
-{
-    auto cpu = compact();
-    cpu->cards[1].type = 4;
-    cpu->cards[1].name = QStringLiteral("kept");
+    // One card is the CANopen master; on OK its settings become the CPU's CANopen master.
+    void canOpenExclusivity()
     {
+        QFETCH(QString, release);
+        QFETCH(bool, released);
+        auto cpu = compact();
         CardDialog open(cpu.get(), m_project);
-        QCOMPARE(open.slot(1)->cardList()->currentIndex(), -1);
-        QVERIFY(!open.slot(1)->currentPage());
+        std::array<Card485CANPParWgt*, 2> pages{open.card<Card485CANPParWgt>(0, CardType::Can485),
+                                                open.card<Card485CANPParWgt>(1, CardType::Can485)};
+        for (Card485CANPParWgt* page : pages) {
+            QVERIFY(!page->canOpenGroup()->isEnabled()); // the CAN channel is off
+            edit(*page, {"gbChnl1=1", "cmbProtocolCH1=CANopen Master"});
+            QVERIFY(page->canOpenGroup()->isEnabled());
+        }
+        open.slot(1);
+        pages[1]->canOpenGroup()->setChecked(true);
+        QCOMPARE(open.cards()->canOpenHolder(), 1);
+        QVERIFY(!pages[0]->canOpenGroup()->isEnabled());
+        pages[0]->canOpenGroup()->setChecked(true); // refused
+        QVERIFY(!pages[0]->canOpenGroup()->isChecked());
+        QCOMPARE(open.cards()->canOpenHolder(), 1);
+        edit(*pages[1], {"cmbCanBaud=250kbps", "cmbNodeId=17", "leCobId=129", "sbHeartbeat=500"});
+
+        edit(release.startsWith("cmbCard") ? *static_cast<QWidget*>(open.slot(1)) : *pages[1],
+             {release});
+        QCOMPARE(open.cards()->canOpenHolder(), released ? -1 : 1);
+        QCOMPARE(pages[0]->canOpenGroup()->isEnabled(), released);
+
         QVERIFY(open.ok());
+        const CanMasterConfig& m = cpu->canMaster;
+        QCOMPARE(QString("%1 %2 %3 %4").arg(m.baudRate).arg(m.nodeId).arg(m.cobId).arg(m.heartbeat),
+                 released ? "1000 1 128 200" : "250 17 129 500");
     }
-    QCOMPARE(int(readBack(*cpu).cards[1].type), 4);
-    QCOMPARE(ExtCardSection::writeBody(cpu->cards[1]).toHex(), QByteArray("010004"
-                                                                          "046b657074"
-                                                                          "00"
-                                                                          "00000000"));
-}
+
+    // Two slaves of one 485/RTC-P card cannot share an address: the edit is taken back.
+    void repeatedAddressWhileEditing()
+    {
+        auto cpu = compact();
+        CardDialog open(cpu.get(), m_project);
+        auto* page = open.card<Card485RTCPParWgt>(1, CardType::Rtc485);
+        for (int ch = 0; ch < 2; ++ch) {
+            SerialChannelGroup* group = page->channel(ch);
+            group->setChecked(true);
+            group->protocolList()->setCurrentIndex(SerialChannelGroup::ModbusSlave);
+            group->addressField()->setValue(10 + ch);
+            emit group->addressField()->editingFinished();
+        }
+        MSpinBoxEx* second = page->channel(1)->addressField();
+        second->selectAll();
+        QTest::keyClicks(second, QStringLiteral("10"));
+        QCOMPARE(second->value(), 10);
+        emit second->editingFinished();
+        QCOMPARE(m_case->messages, QStringList{"Address must not be repeated"});
+        QCOMPARE(second->value(), 11);
+
+        // With the first channel off the value is free to take.
+        page->channel(0)->setChecked(false);
+        second->setValue(10);
+        emit second->editingFinished();
+        QCOMPARE(m_case->messages.size(), 1);
+        QCOMPARE(second->value(), 10);
+    }
+
+    void dix06Addresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("bitAddress"); // -1: refused
+        const std::pair<const char*, int> rows[] = {
+            {"3.7", 31}, {"03.7", 31}, {"3.8", -1}, {"3.", -1},
+            {".7", -1},  {"3..7", -1}, {"", -1},    {"999999999999.1", -1}};
+        for (const auto& [typed, bitAddress] : rows)
+            QTest::addRow("'%s'", typed) << QString(typed) << bitAddress;
+    }
+
+    // The point is a point, not any character; the field does not even take other ones.
+    void dix06Addresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, bitAddress);
+        AddressWdgt address;
+        QTest::keyClicks(address.addressEdit(), typed);
+        QCOMPARE(address.addressText(), typed);
+        QCOMPARE(address.bitAddress(), bitAddress);
+        QCOMPARE(AddressWdgt::parseBitAddress(QString(typed).replace('.', 'x')), -1);
+        address.addressEdit()->clear();
+        QTest::keyClicks(address.addressEdit(), QStringLiteral("3x7"));
+        QCOMPARE(address.addressText(), QStringLiteral("37"));
+    }
+
+    void okChecks_data()
+    {
+        QTest::addColumn<QString>("taken");    // "area:start:length" or "area:bit" held elsewhere
+        QTest::addColumn<int>("localAddress"); // the built-in port as a Modbus slave; 0: not
+        QTest::addColumn<CardType>("upper");
+        QTest::addColumn<QStringList>("upperEdits");
+        QTest::addColumn<CardType>("lower");
+        QTest::addColumn<QStringList>("lowerEdits");
+        QTest::addColumn<QString>("message"); // empty: OK passes
+        QTest::addColumn<QString>("field");   // "slot/name" that gets the focus
+        const auto row = [](const char* name, const char* taken, int local, CardType upper,
+                            const QStringList& upperEdits, CardType lower,
+                            const QStringList& lowerEdits, const QString& message,
+                            const char* field) {
+            QTest::newRow(name) << QString(taken) << local << upper << upperEdits << lower
+                                << lowerEdits << message << QString(field);
+        };
+        const auto dix = [](const QStringList& addresses) {
+            QStringList edits{"cmbDirection0=Output", "cmbDirection1=Input",
+                              "cmbDirection2=Output"};
+            for (int k = 0; k < addresses.size(); ++k)
+                edits << QStringLiteral("address%1/leAddress=%2").arg(k).arg(addresses.at(k));
+            return edits;
+        };
+        const CardType none = CardType::None, amx = CardType::Amx05, dix06 = CardType::Dix06;
+        const auto taken = [](const char* range, const char* card) {
+            return QStringLiteral("The addresses %1 of the %2 card in the lower slot cannot be "
+                                  "reserved: The address range is already used in the project.")
+                .arg(range, card);
+        };
+        const QString repeated = QStringLiteral("Address must not be repeated");
+        // A card page that refuses its input: its own message.
+        row("DIX06-P bit 8", "", 0, none, {}, dix06, dix({"3.8", "4.1", "4.2", "4.3"}),
+            "Address error.", "1/address0/leAddress");
+        row("DIX06-P empty", "", 0, dix06, dix({"", "4.1", "4.2", "4.3"}), none, {},
+            "Address error.", "0/address0/leAddress");
+        row("AMX05-P odd start", "", 0, amx, {"sbInputStart=3"}, none, {},
+            "The start address must be an even number in the range 0~28.", "0/sbInputStart");
+        row("AMX05-P beyond the area", "", 0, none, {}, amx, {"sbOutputStart=32"},
+            "The start address must be an even number in the range 0~30.", "1/sbOutputStart");
+        row("AMX05-P output value", "", 0, none, {}, amx, {"gbChnl2=1", "sbOutputValue=6000"},
+            "The output value must be in the range 6400~32000.", "1/sbOutputValue");
+        row("485/CAN-P COB ID", "", 0, CardType::Can485,
+            {"gbChnl1=1", "cmbProtocolCH1=#1", "gbCANopen=1", "leCobId="}, none, {},
+            "The COB ID must be in the range 1~2047.", "0/leCobId");
+        // Memory that another module, the CPU itself or the other card holds.
+        row("analog inputs taken", "6:6:2", 0, none, {}, amx, {"sbInputStart=4"},
+            taken("AIW4 .. AIW6", "AMX05-P"), "1/sbInputStart");
+        row("analog output taken", "7:0:1", 0, none, {}, amx, {"sbInputStart=4"},
+            taken("AQW0", "AMX05-P"), "1/sbOutputStart");
+        row("digital bit taken", "130:58", 0, none, {}, dix06, dix({"7.0", "3.0", "7.2", "7.3"}),
+            taken("Q7.2", "DIX06-P"), "1/address2/leAddress");
+        row("the CPU's own local inputs", "", 0, none, {}, dix06, dix({"7.0", "2.0", "7.2", "7.3"}),
+            taken("I2.0", "DIX06-P"), "1/address1/leAddress");
+        row("the other slot", "", 0, dix06, dix({"7.0", "7.1", "8.0", "8.1"}), dix06,
+            dix({"7.0", "3.0", "7.2", "7.3"}), taken("Q7.0", "DIX06-P"), "1/address0/leAddress");
+        // Every port that answers to an address takes part, the built-in one too.
+        const QStringList slave5{"gbChnl1=1", "cmbProtocolCH1=#3", "sbAddressCH1=5"};
+        const QStringList slave6{"gbChnl0=1", "cmbProtocolCH0=#3", "sbAddressCH0=6"};
+        row("built-in and card port", "", 5, CardType::Rtc485, slave5, none, {}, repeated, "");
+        row("between cards", "", 0, CardType::Rtc485, slave6, CardType::Can485, slave6, repeated,
+            "");
+        row("distinct", "", 7, CardType::Rtc485, slave5, CardType::Can485, slave6, "", "");
+    }
+
+    // A failing card check stops OK like any check: its message, the slot and field in front with
+    // the focus, the dialog open, nothing written and the trial claims rolled back.
+    void okChecks()
+    {
+        QFETCH(QString, taken);
+        QFETCH(int, localAddress);
+        QFETCH(CardType, upper);
+        QFETCH(QStringList, upperEdits);
+        QFETCH(CardType, lower);
+        QFETCH(QStringList, lowerEdits);
+        QFETCH(QString, message);
+        QFETCH(QString, field);
+        auto cpu = compact();
+        cpu->localPort.protocol = localAddress ? 2 : 0;
+        cpu->localPort.address = quint8(qMax(1, localAddress));
+        const QStringList t = taken.split(':');
+        if (t.size() == 3)
+            QCOMPARE(getMemory(m_project, t[0].toInt(), t[1].toInt(), t[2].toInt()), int(MemoryOk));
+        if (t.size() == 2)
+            QCOMPARE(getBitMemory(m_project, t[0].toInt(), t[1].toInt(), 1), int(MemoryOk));
+        const QList<MemoryClaim> before = getUsedMemory(m_project);
+        const int depth = backupDepth(m_project);
+        CardDialog open(cpu.get(), m_project);
+        const CardType types[] = {upper, lower};
+        const QStringList edits[] = {upperEdits, lowerEdits};
+        for (int slot = 0; slot < 2; ++slot) {
+            if (types[slot] != CardType::None)
+                edit(*open.card<CardParWgt>(slot, types[slot]), edits[slot]);
+        }
+        const int focusSlot = field.isEmpty() ? 0 : field.left(1).toInt();
+        open.slot(1 - focusSlot);                         // the failing slot is not in front
+        open.dialog->pageTree()->setCurrentItem(nullptr); // nor the page
+        QCOMPARE(open.ok(), message.isEmpty());
+        QCOMPARE(m_case->messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (message.isEmpty())
+            return;
+        QVERIFY(open.dialog->isVisible());
+        if (!field.isEmpty()) {
+            QWidget* target = child(*open.slot(focusSlot)->currentPage(), field.mid(2));
+            QCOMPARE(open.cards()->currentIndex(), focusSlot);
+            QVERIFY(open.dialog->pageStack()->currentWidget()->isAncestorOf(target));
+            QCOMPARE(open.dialog->focusWidget(), target);
+        }
+        QCOMPARE(int(cpu->cards[0].type) + int(cpu->cards[1].type), 0);
+        QCOMPARE(getUsedMemory(m_project), before);
+        QCOMPARE(backupDepth(m_project), depth + 1);
+    }
+
+    void memory_data()
+    {
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("new module, OK") << false << true;
+        QTest::newRow("new module, Cancel") << false << false;
+        QTest::newRow("restored module, OK") << true << true;
+    }
+
+    // Card addresses are claimed when OK writes them, not before; moving them gives the old
+    // ones back; a release frees exactly what the claims took.
+    void memory()
+    {
+        QFETCH(bool, restored);
+        QFETCH(bool, confirm);
+        auto created = compact();
+        std::unique_ptr<CpuObject> cpu =
+            restored ? ParamBlock::restore(ParamBlock::save(*created), m_project, false)
+                     : std::move(created);
+        QVERIFY(cpu);
+        const QList<MemoryClaim> local = getUsedMemory(m_project);
+        // Neighbours of the card's ranges, which must survive everything below.
+        QCOMPARE(getMemory(m_project, kAi, 8, 2), int(MemoryOk));
+        QCOMPARE(getBitMemory(m_project, kI, 5 * 8 + 4, 1), int(MemoryOk));
+        const QList<MemoryClaim> others = getUsedMemory(m_project);
+        {
+            CardDialog open(cpu.get(), m_project);
+            edit(*open.card<CardParWgt>(0, CardType::Amx05),
+                 {"sbInputStart=4", "sbOutputStart=10"});
+            edit(*open.card<CardParWgt>(1, CardType::Dix06),
+                 {"cmbDirection3=Output", "cmbDirection0=Input", "address0/leAddress=5.0",
+                  "address1/leAddress=5.1", "address2/leAddress=5.2", "address3/leAddress=6.7"});
+            QCOMPARE(getUsedMemory(m_project), others); // nothing until OK
+            if (!confirm) {
+                open.cancel();
+                QCOMPARE(getUsedMemory(m_project), others);
+                QCOMPARE(int(cpu->cards[0].type), 0);
+                QVERIFY(!cpu->holdsCardMemory);
+                return;
+            }
+            QVERIFY(open.ok());
+        }
+        QVERIFY(cpu->holdsCardMemory);
+        const QList<MemoryClaim> cards = cardClaims(m_project);
+        // Channel 0 is an input, 1..3 outputs; the host lists neighbouring bits as one run.
+        const QList<MemoryClaim> expected{{kAi, 4, 4, false, false},  {kAi, 8, 2, false, false},
+                                          {kAq, 10, 2, false, false}, {kI, 40, 1, true, false},
+                                          {kI, 44, 1, true, false},   {kQ, 41, 2, true, false},
+                                          {kQ, 55, 1, true, false}};
+        QCOMPARE(cards, expected);
+
+        // Opening again and moving the analog inputs gives the old words back.
+        {
+            CardDialog open(cpu.get(), m_project);
+            auto* amx = qobject_cast<CardAMX05PParWgt*>(open.slot(0)->currentPage());
+            amx->inputStart()->setValue(12);
+            QVERIFY(open.ok());
+        }
+        QCOMPARE(getMemory(m_project, kAi, 4, 4), int(MemoryOk));
+        QCOMPARE(getMemory(m_project, kAi, 12, 1), int(MemoryOverlap));
+        freeMemory(m_project, kAi, 4, 4);
+
+        CpuObjectFactory::releaseMemory(*cpu);
+        QList<MemoryClaim> left = getUsedMemory(m_project);
+        QList<MemoryClaim> neighbours = others;
+        if (restored) // a restored module never held its local I/O
+            QCOMPARE(left, neighbours);
+        for (const MemoryClaim& claim : local)
+            neighbours.removeOne(claim);
+        if (!restored)
+            QCOMPARE(left, neighbours);
+    }
+
+    void endToEnd_data()
+    {
+        QTest::addColumn<CardType>("type");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QStringList>("edits"); // on the card's page
+        QTest::addColumn<QByteArray>("part");   // the type's parameter bytes in section 39, hex
+        QTest::addColumn<QString>("dumped");    // a line of hwcfg dump
+        // clang-format off
+        QTest::newRow("NONE") << CardType::None << 1 << QStringList() << QByteArray()
+            << "card 1 / Module = 0 (NONE)";
+        // Serial group: enabled, port, protocol, baud, data length, parity, stop bits, response
+        // time, address, receive timeout, two zero bytes; then the CAN channel: enabled, port,
+        // protocol, four zero bytes.
+        QTest::newRow("485/CAN-P") << CardType::Can485 << 1
+            << QStringList{"gbChnl0=1", "cmbProtocolCH0=#3", "cmbBaudCH0=#3", "sbAddressCH0=25",
+                           "sbResponseTimeCH0=0", "gbChnl1=1", "cmbProtocolCH1=#1"}
+            << QByteArray("01 03 03 03 02 00 01 00 19 07d0 0000" "01 04 01 00000000")
+            << "card 1 / channel 1 (CAN) / Protocol Type = 1 (CANopen Master)";
+        // The clock, then two serial groups.
+        QTest::newRow("485/RTC-P") << CardType::Rtc485 << 0
+            << QStringList{"ckbRtc", "gbChnl0=1", "cmbProtocolCH0=#1", "cmbBaudCH0=#3",
+                           "cmbParityCH0=#2", "sbResponseTimeCH0=10", "sbAddressCH0=42",
+                           "cmbProtocolCH1=#2", "sbReceiveTimeoutCH1=4000"}
+            << QByteArray("01" "01 01 01 03 02 02 01 0a 2a 07d0 0000" "00 02 02 00 02 00 01 00 01 0fa0 0000")
+            << "card 0 / channel 1 / Receive Timeout (ms) = 4000 (0x0fa0)";
+        // Mappers (area, start byte, words), then 2 input and 1 output channel records of 8 bytes.
+        QTest::newRow("AMX05-P") << CardType::Amx05 << 0
+            << QStringList{"sbInputStart=16", "sbOutputStart=2", "gbChnl1=1", "cmbFilterPar1=#5",
+                           "cmbFilterTime1=#1", "cmbInputRange1=#2", "cmbOpenWire1=#1", "gbChnl2=1",
+                           "ckbFreeze", "sbOutputValue=2000", "cmbOutputRange=#1"}
+            << QByteArray("06 0010 02 07 0002 01" "02 0008 0000000000000000 0008 0001050101020100"
+                          "01 0008 0002010007d00101")
+            << "card 0 / input channels 1 / Input Rang = 2 (4~20mA)";
+        QTest::newRow("RTC-P") << CardType::Rtc << 1 << QStringList{"ckbRtc"} << QByteArray("01")
+            << "card 1 / RTC = 01";
+        // Per channel: index, direction, filter, freeze, area, bit address (32 bits), byte 20.
+        QTest::newRow("DIX06-P") << CardType::Dix06 << 0
+            << QStringList{"cmbDirection0=#0", "cmbFilter0=6.4ms", "cmbDirection1=#0", "cmbFilter1=#0",
+                           "cmbFilter3=Freeze", "address0/leAddress=6.1", "address1/leAddress=6.2",
+                           "address2/leAddress=30.0", "address3/leAddress=30.1"}
+            << QByteArray("00 01 0d 00 81 00000031 00" "01 01 00 00 81 00000032 00"
+                          "02 00 00 00 82 000000f0 00" "03 00 00 01 82 000000f1 00")
+            << "card 0 / channel 3 / Address = 241 (30.1)";
+        // clang-format on
+    }
+
+    // Each card kind edited through its widgets arrives in section 39 of the saved block.
+    void endToEnd()
+    {
+        QFETCH(CardType, type);
+        QFETCH(int, slot);
+        QFETCH(QStringList, edits);
+        QFETCH(QByteArray, part);
+        QFETCH(QString, dumped);
+        auto cpu = compact();
+        {
+            CardDialog open(cpu.get(), m_project);
+            CardSlotCfgWidget* s = open.slot(slot);
+            if (type == CardType::None)
+                open.card<CardParWgt>(slot, CardType::Rtc); // chosen, then given up
+            CardParWgt* page = open.card<CardParWgt>(slot, type);
+            QTest::mouseClick(s->activation(), Qt::LeftButton);
+            QTest::keyClicks(s->nameEdit(), QStringLiteral("Dosing"));
+            QTest::keyClicks(s->describeEdit(), QStringLiteral("left"));
+            edit(*page, edits);
+            QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
+        }
+        const QByteArray body = ExtCardSection::writeBody(cpu->cards[slot]);
+        QVERIFY(sectionOf(ParamBlock::save(*cpu), 39).contains(body));
+        // Slot, activation, type; name "Dosing", description "left", four zero bytes.
+        const QByteArray head = QByteArray::number(slot).rightJustified(2, '0') + "01" +
+                                QByteArray::number(int(type)).rightJustified(2, '0');
+        QCOMPARE(body.toHex(), type == CardType::None ? head
+                                                      : head + "06446f73696e67046c65667400000000" +
+                                                            part.replace(' ', ""));
+        QStringList fields;
+        for (const DumpField& field : savedCards(*cpu).fields)
+            fields.append(field.name + QStringLiteral(" = ") + field.value);
+        QVERIFY2(fields.contains(dumped), qPrintable(fields.join('\n')));
+    }
+
+    // A record of code 4 has no entry in the list: it is shown as nothing chosen and kept.
+    void codeFourIsKept()
+    {
+        auto cpu = compact();
+        cpu->cards[1].type = 4;
+        cpu->cards[1].name = QStringLiteral("kept");
+        {
+            CardDialog open(cpu.get(), m_project);
+            QCOMPARE(open.slot(1)->cardList()->currentIndex(), -1);
+            QVERIFY(!open.slot(1)->currentPage());
+            QVERIFY(open.ok());
+        }
+        const QByteArray body = ExtCardSection::writeBody(cpu->cards[1]);
+        QCOMPARE(body.toHex(), QByteArray("010004"
+                                          "046b657074"
+                                          "00"
+                                          "00000000"));
+        QVERIFY(sectionOf(ParamBlock::save(*cpu), 39).contains(body));
+    }
+};
 
 QTEST_MAIN(TestCardPages)
 #include "tst_cardpages.moc"

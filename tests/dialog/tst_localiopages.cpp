@@ -16,14 +16,6 @@ namespace {
 
 enum Model { C24 = 3, R70 = 33, Q310 = 48 };
 
-QStringList texts(const QComboBox* list)
-{
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i)
-        all << list->itemText(i);
-    return all;
-}
-
 void choose(QComboBox* list, const QString& text)
 {
     list->setCurrentIndex(list->findText(text));
@@ -42,90 +34,66 @@ private slots:
     void init() { m_case = std::make_unique<DialogCase>(r70Project()); }
     void cleanup() { m_case.reset(); }
 
-    // The model's fastest clock leads the list and the text; a stored index beyond the list
-    // opens at the first entry and is stored so.
+    // The model's fastest clock leads the list; a stored index beyond the list opens at the
+    // first entry and is stored so.
     void extBusClock_data()
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("stored");
-        QTest::addColumn<QStringList>("list");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("written");
-        const QStringList klv{"55 MHz", "20 MHz", "10 MHz"}, compact{"100 MHz", "20 MHz", "10 MHz"};
-        QTest::newRow("R70 slowest") << int(R70) << 2 << klv << 2;
-        QTest::newRow("R70 index 5") << int(R70) << 5 << klv << 0;
-        QTest::newRow("compact 1") << int(Q310) << 1 << compact << 1;
-        QTest::newRow("compact 255") << int(Q310) << 255 << compact << 0;
+        QTest::newRow("R70 index 5") << int(R70) << 5 << "55 MHz" << 0;
+        QTest::newRow("compact 1") << int(Q310) << 1 << "20 MHz" << 1;
+        QTest::newRow("compact 255") << int(Q310) << 255 << "100 MHz" << 0;
     }
 
     void extBusClock()
     {
         QFETCH(int, id);
         QFETCH(int, stored);
-        QFETCH(QStringList, list);
+        QFETCH(QString, shown);
         QFETCH(int, written);
         LoadedPage<ExtBusClockPage> page(
             id, [stored](CpuObject& o, DialogContext&) { o.extBusClock = quint8(stored); });
-        auto* clock = page.at<QComboBox>("extBusClock");
-        QCOMPARE(texts(clock), list);
-        QVERIFY(page.at<QLabel>("pageIntro")
-                    ->text()
-                    .contains(QStringLiteral("The default value is %1,").arg(list.first())));
-        page.page.apply(*page.object);
-        QCOMPARE(int(page.object->extBusClock), written);
+        QCOMPARE(page.at<QComboBox>("extBusClock")->currentText(), shown);
+        QCOMPARE(int(page.applied().extBusClock), written);
     }
 
-    // Start, length and end of the local I/O bytes, shown and never edited.
+    // Start, length and end of the local I/O bytes (inputs|outputs), shown and never edited;
+    // without inputs no input group.
     void addressMap_data()
     {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("inputs"); // local points, -1: as the model has them
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QString>("input");  // start length end tip; empty: no group
-        QTest::addColumn<QString>("output"); // start length end tip
-        QTest::newRow("R70") << int(R70) << -1 << 0 << "0 2 1 0~127"
-                             << "0 2 1 0~127";
-        QTest::newRow("C24 placed at 5") << int(C24) << -1 << 5 << "5 2 6 0~31"
-                                         << "5 2 6 0~31";
-        QTest::newRow("9 inputs take 2 bytes") << int(R70) << 9 << 3 << "3 2 4 0~127"
-                                               << "3 2 4 0~127";
-        QTest::newRow("outputs only") << int(R70) << 0 << 0 << QString() << "0 2 1 0~127";
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<QString>("shown"); // start length end tip
+        QTest::newRow("9 inputs take 2 bytes") << 9 << "3 2 4 0~127|3 2 4 0~127";
+        QTest::newRow("outputs only") << 0 << "|3 2 4 0~127";
     }
 
     void addressMap()
     {
-        QFETCH(int, id);
         QFETCH(int, inputs);
-        QFETCH(int, start);
-        QFETCH(QString, input);
-        QFETCH(QString, output);
-        LoadedPage<AddressPage> page(id, [&](CpuObject& o, DialogContext& c) {
-            if (inputs >= 0)
-                c.localInputPoints = o.descriptor.inMap.points = quint8(inputs);
-            o.descriptor.inMap.startByte = quint16(start);
-            o.descriptor.outMap.startByte = quint16(start);
+        QFETCH(QString, shown);
+        LoadedPage<AddressPage> page(R70, [&](CpuObject& o, DialogContext& c) {
+            c.localInputPoints = o.descriptor.inMap.points = quint8(inputs);
+            o.descriptor.inMap.startByte = o.descriptor.outMap.startByte = 3;
         });
-        CpuObject before = *page.object;
-        for (const QString& tag : {QStringLiteral("Input"), QStringLiteral("Output")}) {
-            const QString expected = tag == QLatin1String("Input") ? input : output;
-            auto* group = page.at<QGroupBox>("address" + tag);
-            QCOMPARE(group != nullptr, !expected.isEmpty());
-            if (!group)
+        QStringList groups;
+        for (const char* tag : {"Input", "Output"}) {
+            const QString name = QStringLiteral("address") + tag;
+            auto* start = page.page.findChild<QSpinBox*>(name + "Start");
+            if (!start) {
+                groups << QString();
                 continue;
-            auto* startField = page.at<QSpinBox>("address" + tag + "Start");
-            const QStringList shown{
-                QString::number(startField->value()),
-                QString::number(page.at<QSpinBox>("address" + tag + "Length")->value()),
-                page.at<QLineEdit>("address" + tag + "End")->text(), startField->toolTip()};
-            QCOMPARE(shown.join(' '), expected);
-            QCOMPARE(page.at<QComboBox>("address" + tag + "Memory")->currentText(),
-                     tag.left(1) == "I" ? "I" : "Q");
-            for (QWidget* field : group->findChildren<QWidget*>()) {
-                if (!qobject_cast<QLabel*>(field) && field->parentWidget() == group)
-                    QVERIFY2(!field->isEnabled(), qPrintable(field->objectName()));
             }
+            QVERIFY(!start->isEnabled());
+            groups << QStringLiteral("%1 %2 %3 %4")
+                          .arg(start->value())
+                          .arg(page.at<QSpinBox>(name + "Length")->value())
+                          .arg(page.at<QLineEdit>(name + "End")->text(), start->toolTip());
         }
-        page.page.apply(*page.object);
-        QCOMPARE(ParamBlock::save(*page.object), ParamBlock::save(before));
+        QCOMPARE(groups.join('|'), shown);
+        CpuObject applied = page.applied();
+        QCOMPARE(ParamBlock::save(applied), ParamBlock::save(*page.object));
     }
 
     // Grouped codes: one per four inputs, code = index + 1; per-input codes (compact):
@@ -140,35 +108,26 @@ private slots:
         QTest::addColumn<QStringList>("shown");  // of the first rows
         QTest::addColumn<QString>("edit");       // row=text
         QTest::addColumn<QByteArray>("written");
-        const QByteArray d6 = QByteArray::fromHex("6666");
-        QTest::newRow("nine inputs, three groups")
-            << int(R70) << 9 << QByteArray::fromHex("210e")
-            << QStringList{"I0.0 - I0.3", "I0.4 - I0.7", "I1.0 - I1.3"}
-            << QStringList{"0.20ms", "0.40ms", "12.8us"} << QString()
-            << QByteArray::fromHex("210e");
-        QTest::newRow("odd groups: the last high nibble is 0")
-            << int(R70) << 9 << QByteArray::fromHex("66ff") << QStringList{} << QStringList{}
-            << "2=0.80us" << QByteArray::fromHex("660a");
-        QTest::newRow("default code 6")
-            << int(R70) << 16 << d6
-            << QStringList{"I0.0 - I0.3", "I0.4 - I0.7", "I1.0 - I1.3", "I1.4 - I1.7"}
-            << QStringList{"6.40ms", "6.40ms", "6.40ms", "6.40ms"} << QString() << d6;
-        QTest::newRow("codes 0 and 15 name nothing")
-            << int(R70) << 16 << QByteArray::fromHex("f006") << QStringList{}
-            << QStringList{"", "", "6.40ms", ""} << QString() << QByteArray::fromHex("f006");
-        QTest::newRow("missing codes are the default")
-            << int(R70) << 16 << QByteArray::fromHex("21") << QStringList{}
-            << QStringList{"0.20ms", "0.40ms", "6.40ms", "6.40ms"} << "1=12.8ms"
-            << QByteArray::fromHex("7166");
-        QTest::newRow("longer codes are cut")
-            << int(R70) << 4 << QByteArray::fromHex("213344") << QStringList{"I0.0 - I0.3"}
-            << QStringList{"0.20ms"} << QString() << QByteArray::fromHex("01");
-        QTest::newRow("per input, default 13")
-            << int(Q310) << 24 << QByteArray(12, char(0xDD)) << QStringList{"I0.0", "I0.1", "I0.2"}
-            << QStringList{"6.40ms", "6.40ms", "6.40ms"} << QString() << QByteArray(12, char(0xDD));
-        QTest::newRow("per input, index is the code")
-            << int(Q310) << 3 << QByteArray::fromHex("f1") << QStringList{}
-            << QStringList{"0.20us", "", "6.40ms"} << "0=NONE" << QByteArray::fromHex("f00d");
+        const auto row = [](const char* name, int id, int inputs, const char* stored,
+                            const QStringList& labels, const QStringList& shown, const char* edit,
+                            const char* written) {
+            QTest::newRow(name) << id << inputs << QByteArray::fromHex(stored) << labels << shown
+                                << QString(edit) << QByteArray::fromHex(written);
+        };
+        const QStringList d6{"6.40ms", "6.40ms", "6.40ms", "6.40ms"};
+        row("nine inputs, three groups", R70, 9, "210e",
+            {"I0.0 - I0.3", "I0.4 - I0.7", "I1.0 - I1.3"}, {"0.20ms", "0.40ms", "12.8us"}, "",
+            "210e");
+        row("odd groups: the last high nibble is 0", R70, 9, "66ff", {}, {}, "2=0.80us", "660a");
+        row("default code 6", R70, 16, "6666", {}, d6, "", "6666");
+        row("codes 0 and 15 name nothing", R70, 16, "f006", {}, {"", "", "6.40ms", ""}, "", "f006");
+        row("missing codes are the default", R70, 16, "21", {}, {"0.20ms", "0.40ms", "6.40ms"},
+            "1=12.8ms", "7166");
+        row("longer codes are cut", R70, 4, "213344", {}, {"0.20ms"}, "", "01");
+        row("per input, default 13", Q310, 24, "dddddddddddddddddddddddd", {"I0.0", "I0.1", "I0.2"},
+            d6, "", "dddddddddddddddddddddddd");
+        row("per input, index is the code", Q310, 3, "f1", {}, {"0.20us", "", "6.40ms"}, "0=NONE",
+            "f00d");
     }
 
     void filterCodes()
@@ -205,13 +164,8 @@ private slots:
         QCOMPARE(int(page.object->inputFilterCount), inputs);
         QCOMPARE(page.object->inputFilterCodes.toHex(' '), written.toHex(' '));
 
-        // The section holds exactly what the page wrote, and gives it back.
-        const QByteArray saved = ParamBlock::save(*page.object);
-        const QByteArray section = sectionOf(saved, grouped ? 28 : 48);
+        const QByteArray section = sectionOf(ParamBlock::save(*page.object), grouped ? 28 : 48);
         QCOMPARE(section.mid(8).toHex(' '), (char(inputs) + written).toHex(' '));
-        auto restored = ParamBlock::restore(saved, QString(), false);
-        QCOMPARE(restored->inputFilterCodes, written);
-        QCOMPARE(int(restored->inputFilterCount), inputs);
     }
 
     // Models that store neither codes nor counters show them read-only; nothing is written.
@@ -301,17 +255,18 @@ private slots:
     // Each field lands in its bits; bits and bytes the page does not show stay.
     void counterRecord()
     {
+        // Unknown control bits 0, 5-7 with High, 2x, Increase; unknown mode bits 4-6 with
+        // enabled, mode 4.
         LoadedPage<HscPage> page(R70, [](CpuObject& o, DialogContext&) {
-            HscChannel& c = o.hsc[0];
-            c.control = 0xE1 | 0x02 | 0x04 | 0x10; // unknown bits 0, 5-7; High, 2x, Increase
-            c.modeEnable = 0x70 | 0x80 | 4;        // unknown bits 4-6; enabled, mode 4
-            c.reserved2 = 0xAA;
-            c.reserved3 = 0xBB;
-            c.preset = quint32(-5);
-            c.current = 123456;
-            c.filterIndex = 6;
-            c.reserved13 = 0xCC;
-            c.speedTime = 65535;
+            o.hsc[0] = {0xE1 | 0x02 | 0x04 | 0x10,
+                        0x70 | 0x80 | 4,
+                        0xAA,
+                        0xBB,
+                        quint32(-5),
+                        123456,
+                        6,
+                        0xCC,
+                        65535};
         });
         HscCounterGroup* g = page.page.counter(0);
         QCOMPARE(QStringList({g->enableList()->currentText(), g->modeList()->currentText(),
@@ -333,16 +288,8 @@ private slots:
         QTest::keyClicks(g->speedField(), "70000"); // the fifth digit is refused
         QCOMPARE(g->speedField()->text(), "7000");
         page.page.apply(*page.object);
-        const HscChannel& c = page.object->hsc[0];
-        QCOMPARE(int(c.control), 0xE1);
-        QCOMPARE(int(c.modeEnable), 0x70 | 9);
-        QCOMPARE(int(c.reserved2), 0xAA);
-        QCOMPARE(int(c.reserved3), 0xBB);
-        QCOMPARE(c.preset, 0x80000000u);
-        QCOMPARE(c.current, 0x7FFFFFFFu);
-        QCOMPARE(int(c.filterIndex), 0);
-        QCOMPARE(int(c.reserved13), 0xCC);
-        QCOMPARE(int(c.speedTime), 7000);
+        QCOMPARE(page.object->hsc[0],
+                 (HscChannel{0xE1, 0x70 | 9, 0xAA, 0xBB, 0x80000000u, 0x7FFFFFFFu, 0, 0xCC, 7000}));
     }
 
     // Partial or empty numbers stop OK on their field; nothing is written.
@@ -351,20 +298,18 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty preset") << "Preset"
-                                      << ""
-                                      << "The Preset Value of HSC3 must be a whole number from "
-                                         "-2147483648 to 2147483647.";
-        QTest::newRow("only a minus") << "Current"
-                                      << "-"
-                                      << "The Current Value of HSC3 must be a whole number from "
-                                         "-2147483648 to 2147483647.";
-        QTest::newRow("empty time") << "SpeedTime"
-                                    << ""
-                                    << "The Speed-testing Time(ms) of HSC3 must be a whole "
-                                       "number from 0 to 65535.";
-        QTest::newRow("negative preset is fine") << "Preset"
-                                                 << "-12" << QString();
+        const auto row = [](const char* name, const char* field, const char* text,
+                            const char* label = nullptr,
+                            const char* range = "-2147483648 to 2147483647") {
+            QTest::newRow(name) << field << text
+                                << (label ? QStringLiteral("The %1 of HSC3 must be a whole number "
+                                                           "from %2.")
+                                                .arg(label, range)
+                                          : QString());
+        };
+        row("empty preset", "Preset", "", "Preset Value");
+        row("only a minus", "Current", "-", "Current Value");
+        row("empty time", "SpeedTime", "", "Speed-testing Time(ms)", "0 to 65535");
     }
 
     void counterNumbers()
@@ -382,11 +327,7 @@ private slots:
         open.at<QTabWidget>("hscTabs")->setCurrentIndex(3);
         auto* edit = open.at<QLineEdit>("hscGroup3/hsc" + field);
         edit->setText(text);
-        QCOMPARE(open.ok(), message.isEmpty());
-        if (message.isEmpty()) {
-            QCOMPARE(qint32(cpu->hsc[3].preset), -12);
-            return;
-        }
+        QVERIFY(!open.ok());
         QCOMPARE(m_case->messages, QStringList{message});
         QCOMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(ParamBlock::save(*cpu), before);
@@ -414,10 +355,6 @@ private slots:
         // filter 500K... as created (2), time.
         QCOMPARE(hsc.mid(8 + 15, 15).toHex(' '),
                  QByteArray("0e 96 12 89 ff ff fc 18 00 00 00 00 02 00 fa"));
-        auto restored = ParamBlock::restore(saved, m_case->project, false);
-        QCOMPARE(restored->extBusClock, cpu->extBusClock);
-        QCOMPARE(restored->inputFilterCodes, cpu->inputFilterCodes);
-        QCOMPARE(restored->hsc, cpu->hsc);
     }
 };
 
