@@ -99,60 +99,52 @@ private slots:
         QVERIFY(!ParamBlock::restore(block, m_project, true));
     }
 
-    void restoreWalksWhatIsThere()
+    // What precedes a fault is read, the rest stays as constructed.
+    void restoreWalksWhatIsThere_data()
     {
-        auto cpu = create(0x21);
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<QString>("deviceName"); // section 3 read (up to TCP/IP at least)
+        QTest::addColumn<int>("percent");        // section 3 read whole
+        QTest::addColumn<int>("clock");          // section 8 read
+
+        HostFixture host;
+        auto cpu = CpuObjectFactory::create(0x21, QString());
         cpu->extBusClock = 3;
         cpu->params.background.percent = 42;
         const QByteArray saved = ParamBlock::save(*cpu);
         const QByteArray header = section(saved, 2);
-        const QByteArray cpuSection = section(saved, 3);
+        const QByteArray params = section(saved, 3);
         const QByteArray expansion = section(saved, 8);
-
-        // Count 1: only the header is applied.
-        auto onlyHeader =
-            ParamBlock::restore(QByteArray(1, 1) + header + cpuSection, m_project, false);
-        QVERIFY(onlyHeader);
-        QCOMPARE(onlyHeader->descriptor.ObjName, QStringLiteral("R70"));
-        QCOMPARE(onlyHeader->params.background.percent, quint8(0));
-
-        // An unknown section is skipped; so is a second header.
-        QByteArray unknown = u32(12) + QByteArray::fromHex("0063000001020304");
-        auto withExtra = ParamBlock::restore(QByteArray(1, 5) + header + cpuSection + unknown +
-                                                 header + expansion,
-                                             m_project, false);
-        QVERIFY(withExtra);
-        QCOMPARE(withExtra->params, cpu->params);
-        QCOMPARE(withExtra->extBusClock, quint8(3));
-
-        // A count beyond the sections present: the walk ends with the block.
-        auto counted = ParamBlock::restore(QByteArray(1, 9) + saved.mid(1), m_project, false);
-        QVERIFY(counted);
-        QCOMPARE(counted->extBusClock, quint8(3));
-
-        // Cut inside section 3: what precedes the cut is read, the rest is constructed.
-        auto cut = ParamBlock::restore(saved.left(1 + header.size() + 200), m_project, false);
-        QVERIFY(cut);
-        QCOMPARE(cut->params.tcpIp.deviceName.text(), QStringLiteral("Corvo"));
-        QCOMPARE(cut->params.background.percent, quint8(0));
-        QCOMPARE(cut->extBusClock, quint8(0));
-
-        // A section that claims fewer bytes than its own head ends the walk.
-        QByteArray broken =
-            QByteArray(1, 4) + header + u32(3) + QByteArray::fromHex("0003") + expansion;
-        auto stopped = ParamBlock::restore(broken, m_project, false);
-        QVERIFY(stopped);
-        QCOMPARE(stopped->extBusClock, quint8(0));
-
-        // A section 8 without its byte changes nothing; one longer than the rest is cut.
-        auto shortExpansion =
-            ParamBlock::restore(QByteArray(1, 2) + header + expansion.left(8), m_project, false);
-        QCOMPARE(shortExpansion->extBusClock, quint8(0));
+        const QByteArray unknown = u32(12) + QByteArray::fromHex("0063000001020304");
         QByteArray longExpansion = expansion;
         longExpansion.replace(0, 4, u32(1000));
-        auto cutExpansion =
-            ParamBlock::restore(QByteArray(1, 2) + header + longExpansion, m_project, false);
-        QCOMPARE(cutExpansion->extBusClock, quint8(3));
+        const auto row = [](const char* name, const QByteArray& block, const char* deviceName,
+                            int percent, int clock) {
+            QTest::newRow(name) << block << QString(deviceName) << percent << clock;
+        };
+        row("count 1: only the header", char(1) + header + params, "", 0, 0);
+        row("an unknown section and a second header are skipped",
+            char(5) + header + params + unknown + header + expansion, "Corvo", 42, 3);
+        row("a count beyond the sections", char(9) + saved.mid(1), "Corvo", 42, 3);
+        row("cut inside section 3", saved.left(1 + header.size() + 200), "Corvo", 0, 0);
+        row("a section shorter than its head ends the walk",
+            char(4) + header + u32(3) + QByteArray::fromHex("0003") + expansion, "", 0, 0);
+        row("section 8 without its byte", char(2) + header + expansion.left(8), "", 0, 0);
+        row("section 8 longer than the rest", char(2) + header + longExpansion, "", 0, 3);
+    }
+
+    void restoreWalksWhatIsThere()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(QString, deviceName);
+        QFETCH(int, percent);
+        QFETCH(int, clock);
+        const auto restored = ParamBlock::restore(block, m_project, false);
+        QVERIFY(restored);
+        QCOMPARE(restored->descriptor.ObjName, QStringLiteral("R70"));
+        QCOMPARE(restored->params.tcpIp.deviceName.text(), deviceName);
+        QCOMPARE(int(restored->params.background.percent), percent);
+        QCOMPARE(int(restored->extBusClock), clock);
     }
 
     void unknownObjIdKeepsConstructedDescriptor()

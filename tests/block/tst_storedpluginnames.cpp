@@ -138,8 +138,8 @@ private slots:
         qputenv("CORVO_PLUGIN_PATH", m_previousPluginPath);
     }
 
-    // The rule itself; the names a block can carry to the loader are refused end to end
-    // below. Writers store the file-name part of a host's path.
+    // The rule's other cases (empty, NUL and control characters are refused end to end
+    // below); writers store the file-name part of a host's path.
     void names_data()
     {
         QTest::addColumn<QString>("name");
@@ -151,15 +151,12 @@ private slots:
         row("bare", "ecatslavekit.dll", true, "ecatslavekit.dll");
         row("bare, no suffix", "libx.so.1", true, nullptr);
         row("blank inside", "my kit.dll", true, nullptr);
-        row("empty", "", false, nullptr);
         row("dot", ".", false, nullptr);
         row("dot dot", "..", false, nullptr);
         row("absolute", "/opt/kits/libecatslavekit.so", false, "libecatslavekit.so");
         row("drive letter", "C:\\kits\\x.dll", false, "x.dll");
         row("mixed separators", "a\\b/c.dll", false, "c.dll");
         row("trailing slash", "x.dll/", false, nullptr);
-        row("NUL", QString::fromLatin1("x\0.dll", 6), false, nullptr);
-        row("escape", "x\x1b.dll", false, nullptr);
         row("DEL", "x\x7f.dll", false, nullptr);
         row("C1 control", QString(QChar(0x85)) + "x.dll", false, nullptr);
     }

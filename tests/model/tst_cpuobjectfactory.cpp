@@ -170,40 +170,6 @@ private slots:
         QVERIFY(!CpuObjectFactory::create(id, project));
         QCOMPARE(getUsedMemory(project), before); // someone else's claims stay, ours are gone
     }
-
-    void releaseGivesBackEveryClaim()
-    {
-        const QString project = projectFor(QStringLiteral("KLV2-R70"));
-        auto cpu = CpuObjectFactory::create(0x30, project);
-        QVERIFY(cpu);
-        // An analog card with two input words and one output word, a digital card with four bits.
-        CardRecord& analog = cpu->cards[0];
-        analog.type = quint8(CardType::Amx05);
-        analog.amx05.inputStart = 4;
-        analog.amx05.inputWords = 2;
-        analog.amx05.outputStart = 10;
-        analog.amx05.outputWords = 1;
-        QCOMPARE(getMemory(project, 6, 4, 4), int(MemoryOk));
-        QCOMPARE(getMemory(project, 7, 10, 2), int(MemoryOk));
-        CardRecord& digital = cpu->cards[1];
-        digital.type = quint8(CardType::Dix06);
-        for (int k = 0; k < 4; ++k) {
-            digital.dix06[size_t(k)].area = 0x81;
-            digital.dix06[size_t(k)].bitAddress = quint32(24 + k);
-            QCOMPARE(getBitMemory(project, 0x81, 24 + k, 1), int(MemoryOk));
-        }
-        QVERIFY(!getUsedMemory(project).isEmpty());
-        // An object built from a block holds nothing: releasing it leaves the claims alone.
-        const auto before = getUsedMemory(project);
-        CpuObject restored = *cpu;
-        restored.holdsLocalMemory = false;
-        restored.holdsCardMemory = false;
-        CpuObjectFactory::releaseMemory(restored);
-        QCOMPARE(getUsedMemory(project), before);
-        cpu->holdsCardMemory = true; // as the card page records once it claims the addresses
-        CpuObjectFactory::releaseMemory(*cpu);
-        QVERIFY(getUsedMemory(project).isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCpuObjectFactory)
