@@ -43,6 +43,7 @@ QString member(const ModuleDescriptor& d, const QString& key)
         {"FwVersion", QString::number(d.FwVersion)},
         {"IsCatEntry", QString::number(d.IsCatEntry)},
         {"SupportCANopen", QString::number(d.SupportCANopen)},
+        {"SupportEtherCAT", QString::number(d.SupportEtherCAT)},
         {"ModuleInfo", QString::number(d.ModuleInfo)},
         {"BuffCnfg", hex(d.BuffCnfg)},
         {"SyncCnfg", hex(d.SyncCnfg)},
@@ -86,6 +87,15 @@ private slots:
             "33,0,255,1");
         row("samp periods", "SampPeriodList= 1 ms ,,2  ms", "SampPeriodList", "1 ms||2 ms");
         row("module info unsigned", "ModuleInfo=4294967295", "ModuleInfo", "4294967295");
+        // Keys count only at the start of a line, the first key in the table that starts the
+        // line wins.
+        row("indented", " ObjName=Indented", "ObjName", "");
+        row("tabbed", "\tMLFB=Tabbed", "MLFB", "");
+        row("commented", "; ObjID=9", "ObjID", "0");
+        row("commented after blanks", "   ;ServerFile=commented.srv", "ServerFile", "");
+        row("key inside a value", "Comment=ObjName=Nope", "ObjName", "");
+        row("longer key", "ObjIDExtra=7", "ObjID", "7");
+        row("longer key, plural", "SupportEtherCATs=3", "SupportEtherCAT", "3");
     }
 
     void valueForms()
@@ -94,23 +104,6 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         QCOMPARE(member(parseOne(line), key), value);
-    }
-
-    void keysOnlyAtLineStartInTableOrder()
-    {
-        const ModuleDescriptor d = parseOne(" ObjName=Indented\n"
-                                            "\tMLFB=Tabbed\n"
-                                            "; ObjID=9\n"
-                                            "   ;ServerFile=commented.srv\n"
-                                            "Comment=ObjName=Nope\n"
-                                            "ObjIDExtra=7\n"
-                                            "SupportEtherCATs=3");
-        QVERIFY(d.ObjName.isEmpty());
-        QVERIFY(d.MLFB.isEmpty());
-        QVERIFY(d.ServerFile.isEmpty());
-        // "ObjIDExtra" starts with the key "ObjID"; the first matching key wins.
-        QCOMPARE(d.ObjID, 7);
-        QCOMPARE(d.SupportEtherCAT, 3);
     }
 
     void recordsOpenCloseAndReset()
