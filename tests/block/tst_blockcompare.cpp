@@ -31,6 +31,7 @@ QByteArray block(const QList<QByteArray>& sections, int count = -1)
 const QString kPort1 = QStringLiteral("The PPI port 1 parameters is not the same.");
 const QString kPassword = QStringLiteral("The password parameters is not the same.");
 const QString kSoe = QStringLiteral("The SOE configuration is not the same.");
+const QString kExpansion = QStringLiteral("The CPU expansion parameters is not the same.");
 
 } // namespace
 
@@ -38,162 +39,114 @@ class TestBlockCompare : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void sections_data();
-    void sections();
-    void cpuParameterSubBlocks_data();
-    void cpuParameterSubBlocks();
-    void sectionMessages_data();
-    void sectionMessages();
-    void malformedBlocksReadAsZeros_data();
-    void malformedBlocksReadAsZeros();
-
 private:
     QByteArray m_cpu; // a real CPU parameter section
+    QByteArray m_cpuWithSoe;
     QByteArray m_header = section(2, QByteArray::fromHex("00000021ffff0352373000"));
-};
 
-void TestBlockCompare::initTestCase()
-{
-    HostFixture host;
-    auto cpu = CpuObjectFactory::create(0x21, QString());
-    QList<int> errors;
-    m_cpu = CpuParamSection::write(*cpu, WriteMode::Download, errors);
-}
-
-void TestBlockCompare::sections_data()
-{
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("second");
-    QTest::addColumn<QStringList>("messages");
-
-    const QByteArray ecat = section(22, "ecat");
-    const QByteArray hsc = section(29, "hsc", 1);
-    const QByteArray base = block({m_header, m_cpu, ecat, section(8, "\x01"), hsc});
-    QTest::newRow("equal") << base << base << QStringList();
-    QTest::newRow("the four bytes before the count")
-        << base << QByteArray(base).replace(0, 4, "xxxx") << QStringList();
-    QTest::newRow("counts differ, nothing else read")
-        << base << block({m_header, section(3, "x"), ecat, section(8, "\x01"), hsc}, 6)
-        << QStringList{"The CPU parameters number is not the same."};
-    QTest::newRow("EtherCAT first, HSC not reached")
-        << base
-        << block({m_header, m_cpu, section(22, "ECAT"), section(8, "\x01"), section(29, "HSC", 1)})
-        << QStringList{"The EtherCAT parameters is not the same."};
-    QTest::newRow("header") << base
-                            << block({section(2, "other"), m_cpu, ecat, section(8, "\x01"), hsc})
-                            << QStringList{"The module common information is not the same."};
-    for (int id : {33, 34, 35, 40, 48, 49}) {
-        const QByteArray a = block({m_header, section(quint8(id), "a", 1), section(8, "\x01")});
-        const QByteArray b = block({m_header, section(quint8(id), "b", 1), section(8, "\x02")});
-        QTest::addRow("section %d ends silently", id) << a << b << QStringList();
-    }
-    QTest::newRow("section 28 has two blanks")
-        << block({m_header, section(28, "\x10\x66\x66", 1)})
-        << block({m_header, section(28, "\x10\x66\x67", 1)})
-        << QStringList{"The local digital input filter  parameters is not the same."};
-    QTest::newRow("differing identifiers use the first block's")
-        << block({m_header, section(8, "\x01")}) << block({m_header, section(22, "\x01")})
-        << QStringList{"The CPU expansion parameters is not the same."};
-}
-
-void TestBlockCompare::sections()
-{
-    QFETCH(QByteArray, first);
-    QFETCH(QByteArray, second);
-    QFETCH(QStringList, messages);
-    QCOMPARE(BlockCompare::compare(first, second), messages);
-}
-
-void TestBlockCompare::cpuParameterSubBlocks_data()
-{
-    QTest::addColumn<QList<int>>("changedOffsets"); // inside the CPU parameter section
-    QTest::addColumn<bool>("addSoe");
-    QTest::addColumn<QStringList>("messages");
-
-    // Port 1 starts at 36, TCP/IP at 66, the ranges at 256, password at 340, background at 352.
-    QTest::newRow("port 1 and password, then the walk goes on")
-        << QList<int>{36 + 11, 340 + 3} << false
-        << QStringList{kPort1, kPassword, "The CPU expansion parameters is not the same."};
-    QTest::newRow("TCP/IP port") << QList<int>{66 + 70} << false
-                                 << QStringList{"The TCP/IP port parameters is not the same.",
-                                                "The CPU expansion parameters is not the same."};
-    QTest::newRow("retentive") << QList<int>{256 + 14 * 5 + 7} << false
-                               << QStringList{"The retentive ranges parameters is not the same.",
-                                              "The CPU expansion parameters is not the same."};
-    QTest::newRow("only the SOE records")
-        << QList<int>{} << true
-        << QStringList{kSoe, "The CPU expansion parameters is not the same."};
-}
-
-void TestBlockCompare::cpuParameterSubBlocks()
-{
-    QFETCH(QList<int>, changedOffsets);
-    QFETCH(bool, addSoe);
-    QFETCH(QStringList, messages);
-    QByteArray changed = m_cpu;
-    for (int offset : changedOffsets)
-        changed[offset] = char(changed.at(offset) ^ 0x5A);
-    if (addSoe) {
+private slots:
+    void initTestCase()
+    {
         HostFixture host;
         auto cpu = CpuObjectFactory::create(0x21, QString());
-        cpu->soe[2].slot = 2;
         QList<int> errors;
-        changed = CpuParamSection::write(*cpu, WriteMode::Download, errors);
+        m_cpu = CpuParamSection::write(*cpu, WriteMode::Download, errors);
+        cpu->soe[2].slot = 2;
+        m_cpuWithSoe = CpuParamSection::write(*cpu, WriteMode::Download, errors);
     }
-    const QByteArray a = block({m_header, m_cpu, section(8, "\x01"), section(29, "a")});
-    const QByteArray b = block({m_header, changed, section(8, "\x02"), section(29, "b")});
-    QCOMPARE(BlockCompare::compare(a, b), messages);
-}
 
-void TestBlockCompare::sectionMessages_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("4") << 4 << "The CANopen master address Mapping info is not the same.";
-    QTest::newRow("17") << 17 << "The CANopen master communication parameters is not the same.";
-    QTest::newRow("19") << 19 << "The HSC parameters is not the same.";
-    QTest::newRow("25") << 25 << "The local CAN config parameters is not the same.";
-    QTest::newRow("32") << 32 << "The OPC UA Server parameters is not the same.";
-    QTest::newRow("39") << 39 << "The Expansion card parameters is not the same.";
-    QTest::newRow("none for 9") << 9 << "";
-}
+    void compare_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QStringList>("messages");
 
-void TestBlockCompare::sectionMessages()
-{
-    QFETCH(int, id);
-    QFETCH(QString, message);
-    QCOMPARE(BlockCompare::sectionMessage(quint8(id)), message);
-}
+        const QByteArray ecat = section(22, "ecat");
+        const QByteArray hsc = section(29, "hsc", 1);
+        const QByteArray base = block({m_header, m_cpu, ecat, section(8, "\x01"), hsc});
+        QTest::newRow("equal") << base << base << QStringList();
+        QTest::newRow("the four bytes before the count")
+            << base << QByteArray(base).replace(0, 4, "xxxx") << QStringList();
+        QTest::newRow("counts differ, nothing else read")
+            << base << block({m_header, section(3, "x"), ecat, section(8, "\x01"), hsc}, 6)
+            << QStringList{"The CPU parameters number is not the same."};
+        QTest::newRow("EtherCAT first, HSC not reached")
+            << base
+            << block({m_header, m_cpu, section(22, "ECAT"), section(8, "\x01"),
+                      section(29, "HSC", 1)})
+            << QStringList{"The EtherCAT parameters is not the same."};
+        QTest::newRow("header") << base
+                                << block(
+                                       {section(2, "other"), m_cpu, ecat, section(8, "\x01"), hsc})
+                                << QStringList{"The module common information is not the same."};
+        for (int id : {33, 34, 35, 40, 48, 49}) {
+            const QByteArray a = block({m_header, section(quint8(id), "a", 1), section(8, "\x01")});
+            const QByteArray b = block({m_header, section(quint8(id), "b", 1), section(8, "\x02")});
+            QTest::addRow("section %d ends silently", id) << a << b << QStringList();
+        }
+        QTest::newRow("section 28 has two blanks")
+            << block({m_header, section(28, "\x10\x66\x66", 1)})
+            << block({m_header, section(28, "\x10\x66\x67", 1)})
+            << QStringList{"The local digital input filter  parameters is not the same."};
+        QTest::newRow("differing identifiers use the first block's")
+            << block({m_header, section(8, "\x01")}) << block({m_header, section(22, "\x01")})
+            << QStringList{kExpansion};
 
-void TestBlockCompare::malformedBlocksReadAsZeros_data()
-{
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("second");
-    QTest::addColumn<QStringList>("messages");
+        // Sub-blocks of the CPU parameters; the walk goes on after them. Port 1 starts at 36,
+        // TCP/IP at 66, the ranges at 256, password at 340, background at 352.
+        const auto changedCpu = [&](const char* name, QByteArray changed, QList<int> offsets,
+                                    const QStringList& messages) {
+            for (int offset : offsets)
+                changed[offset] = char(changed.at(offset) ^ 0x5A);
+            QTest::newRow(name) << block({m_header, m_cpu, section(8, "\x01"), section(29, "a")})
+                                << block({m_header, changed, section(8, "\x02"), section(29, "b")})
+                                << messages + QStringList{kExpansion};
+        };
+        changedCpu("port 1 and password", m_cpu, {36 + 11, 340 + 3}, {kPort1, kPassword});
+        changedCpu("TCP/IP port", m_cpu, {66 + 70},
+                   {"The TCP/IP port parameters is not the same."});
+        changedCpu("retentive", m_cpu, {256 + 14 * 5 + 7},
+                   {"The retentive ranges parameters is not the same."});
+        changedCpu("only the SOE records", m_cpuWithSoe, {}, {kSoe});
 
-    const QByteArray full = block({m_header, m_cpu});
-    QTest::newRow("both empty") << QByteArray() << QByteArray() << QStringList();
-    QTest::newRow("empty against a block")
-        << QByteArray() << full << QStringList{"The CPU parameters number is not the same."};
-    QTest::newRow("second cut inside the CPU section")
-        << full << full.left(full.size() - 100)
-        << QStringList{"The retentive ranges parameters is not the same."};
-    QTest::newRow("lengths near 4 GiB")
-        << block({QByteArray::fromHex("ffffffff00030000") + m_cpu.mid(8)})
-        << block({QByteArray::fromHex("fffffff000030000") + m_cpu.mid(8)}) << QStringList();
-    QTest::newRow("zero-length sections")
-        << block({QByteArray(8, 0)}, 200) << block({QByteArray(9, 0)}, 200) << QStringList();
-}
+        // Malformed blocks read as zeros.
+        const QByteArray full = block({m_header, m_cpu});
+        QTest::newRow("both empty") << QByteArray() << QByteArray() << QStringList();
+        QTest::newRow("empty against a block")
+            << QByteArray() << full << QStringList{"The CPU parameters number is not the same."};
+        QTest::newRow("second cut inside the CPU section")
+            << full << full.left(full.size() - 100)
+            << QStringList{"The retentive ranges parameters is not the same."};
+        QTest::newRow("lengths near 4 GiB")
+            << block({QByteArray::fromHex("ffffffff00030000") + m_cpu.mid(8)})
+            << block({QByteArray::fromHex("fffffff000030000") + m_cpu.mid(8)}) << QStringList();
+        QTest::newRow("zero-length sections")
+            << block({QByteArray(8, 0)}, 200) << block({QByteArray(9, 0)}, 200) << QStringList();
+    }
 
-void TestBlockCompare::malformedBlocksReadAsZeros()
-{
-    QFETCH(QByteArray, first);
-    QFETCH(QByteArray, second);
-    QFETCH(QStringList, messages);
-    QCOMPARE(BlockCompare::compare(first, second), messages);
-}
+    void compare()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QStringList, messages);
+        QCOMPARE(BlockCompare::compare(first, second), messages);
+    }
+
+    // The messages no block above reaches.
+    void sectionMessages()
+    {
+        QStringList messages;
+        for (quint8 id : {4, 17, 19, 25, 32, 39, 9})
+            messages.append(BlockCompare::sectionMessage(id));
+        QCOMPARE(messages,
+                 (QStringList{"The CANopen master address Mapping info is not the same.",
+                              "The CANopen master communication parameters is not the same.",
+                              "The HSC parameters is not the same.",
+                              "The local CAN config parameters is not the same.",
+                              "The OPC UA Server parameters is not the same.",
+                              "The Expansion card parameters is not the same.", ""}));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBlockCompare)
 #include "tst_blockcompare.moc"

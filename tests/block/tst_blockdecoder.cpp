@@ -25,129 +25,111 @@ class TestBlockDecoder : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void decodesBothLayouts_data();
-    void decodesBothLayouts();
-    void malformedBlocksSayWhere_data();
-    void malformedBlocksSayWhere();
-    void unknownSectionsAreShownAsBytes();
-    void fieldDifferences();
-
 private:
     HostFixture m_host;
     std::unique_ptr<CpuObject> m_cpu;
     QByteArray m_saved;
     QByteArray m_download;
-};
 
-void TestBlockDecoder::initTestCase()
-{
-    m_cpu = CpuObjectFactory::create(0x21, QString());
-    m_cpu->descriptor.comment = QStringLiteral("main cabinet");
-    m_cpu->soe[5].slot = 5;
-    m_cpu->soe[5].title = QStringLiteral("Door");
-    m_cpu->soe[5].titleLength = 4;
-    m_saved = ParamBlock::save(*m_cpu);
-    QList<int> errors;
-    m_download = *ParamBlock::build(*m_cpu, WriteMode::Download, errors);
-}
-
-void TestBlockDecoder::decodesBothLayouts_data()
-{
-    QTest::addColumn<bool>("save");
-    QTest::newRow("save data") << true;
-    QTest::newRow("download block") << false;
-}
-
-void TestBlockDecoder::decodesBothLayouts()
-{
-    QFETCH(bool, save);
-    const DecodedBlock block = BlockDecoder::decode(save ? m_saved : m_download);
-    QVERIFY2(block.ok, qPrintable(block.error));
-    QCOMPARE(block.layout, save ? QStringLiteral("save data") : QStringLiteral("download block"));
-    QCOMPARE(block.sections.size(), 8); // 2, 3, 8, 28, 29, 33, 34, 35
-    const DecodedSection& header = block.sections.at(0);
-    QCOMPARE(fieldValue(header, "name"), QStringLiteral("\"R70\""));
-    QCOMPARE(fieldValue(header, "comment"),
-             save ? QStringLiteral("\"main cabinet\"") : QStringLiteral("<absent>"));
-    QCOMPARE(fieldValue(header, "input map / points"), QStringLiteral("16"));
-    QCOMPARE(fieldValue(header, "catalog entry"), QStringLiteral("R70 (KLV2 R70-500P)"));
-    const DecodedSection& cpu = block.sections.at(1);
-    QVERIFY(cpu.decoded);
-    QCOMPARE(fieldValue(cpu, "TCP/IP / IP address"), QStringLiteral("192.168.1.201"));
-    QCOMPARE(fieldValue(cpu, "TCP/IP / device name"), QStringLiteral("\"Corvo\" (length byte 5)"));
-    QCOMPARE(fieldValue(cpu, "SOE / record 0 / slot"), QStringLiteral("5"));
-    QCOMPARE(fieldValue(cpu, "SOE / record 0 / title"), QStringLiteral("\"Door\""));
-    QCOMPARE(fieldValue(block.sections.at(2), "extension-bus clock"), QStringLiteral("0"));
-    // Every field lies inside its section.
-    for (const DecodedSection& s : block.sections) {
-        for (const DumpField& f : s.fields)
-            QVERIFY(f.offset >= s.offset && f.offset + f.size <= s.offset + s.length);
+private slots:
+    void initTestCase()
+    {
+        m_cpu = CpuObjectFactory::create(0x21, QString());
+        m_cpu->descriptor.comment = QStringLiteral("main cabinet");
+        m_cpu->soe[5].slot = 5;
+        m_cpu->soe[5].title = QStringLiteral("Door");
+        m_cpu->soe[5].titleLength = 4;
+        m_saved = ParamBlock::save(*m_cpu);
+        QList<int> errors;
+        m_download = *ParamBlock::build(*m_cpu, WriteMode::Download, errors);
     }
-    const QJsonObject json = block.toJson();
-    QCOMPARE(json.value("sections").toArray().size(), 8);
-    for (const DecodedSection& s : block.sections)
-        QVERIFY2(s.decoded, qPrintable(s.title));
-    QVERIFY(block.toText().contains(QLatin1String("192.168.1.201")));
-}
 
-void TestBlockDecoder::malformedBlocksSayWhere_data()
-{
-    QTest::addColumn<QByteArray>("block");
-    QTest::addColumn<QString>("error");
+    void decodesBothLayouts_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("save data") << true;
+        QTest::newRow("download block") << false;
+    }
 
-    QTest::newRow("empty") << QByteArray() << "empty";
-    QTest::newRow("no header") << QByteArray::fromHex("030000") << "ends before its header";
-    QTest::newRow("header too long")
-        << QByteArray::fromHex("01000000ff00020000") << "declares 255 bytes";
-    QTest::newRow("section below its head") << QByteArray() << QString(); // built below
-}
+    void decodesBothLayouts()
+    {
+        QFETCH(bool, save);
+        const DecodedBlock block = BlockDecoder::decode(save ? m_saved : m_download);
+        QVERIFY2(block.ok, qPrintable(block.error));
+        QCOMPARE(block.layout,
+                 save ? QStringLiteral("save data") : QStringLiteral("download block"));
+        QCOMPARE(block.sections.size(), 8); // 2, 3, 8, 28, 29, 33, 34, 35
+        const DecodedSection& header = block.sections.at(0);
+        const DecodedSection& cpu = block.sections.at(1);
+        const QStringList values{fieldValue(header, "comment"), fieldValue(header, "catalog entry"),
+                                 fieldValue(cpu, "TCP/IP / device name"),
+                                 fieldValue(cpu, "SOE / record 0 / title")};
+        QCOMPARE(values, (QStringList{save ? "\"main cabinet\"" : "<absent>", "R70 (KLV2 R70-500P)",
+                                      "\"Corvo\" (length byte 5)", "\"Door\""}));
+        for (const DecodedSection& s : block.sections) {
+            QVERIFY2(s.decoded, qPrintable(s.title));
+            for (const DumpField& f : s.fields) // every field lies inside its section
+                QVERIFY(f.offset >= s.offset && f.offset + f.size <= s.offset + s.length);
+        }
+        QCOMPARE(block.toJson().value("sections").toArray().size(), 8);
+        QVERIFY(block.toText().contains(QLatin1String("\"Door\"")));
+    }
 
-void TestBlockDecoder::malformedBlocksSayWhere()
-{
-    QFETCH(QByteArray, block);
-    QFETCH(QString, error);
-    if (error.isEmpty()) {
-        // Header, then a section that claims 4 bytes.
+    void malformedBlocksSayWhere_data()
+    {
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("empty") << QByteArray() << "empty";
+        QTest::newRow("no header") << QByteArray::fromHex("030000") << "ends before its header";
+        QTest::newRow("header too long")
+            << QByteArray::fromHex("01000000ff00020000") << "declares 255 bytes";
         const int headerEnd = 1 + int(qFromBigEndian<quint32>(m_saved.constData() + 1));
-        block = QByteArray(1, 2) + m_saved.mid(1, headerEnd - 1) +
-                QByteArray::fromHex("0000000400030000");
-        error = QStringLiteral("less than its own 8-byte head");
+        QTest::newRow("section below its head")
+            << QByteArray(1, 2) + m_saved.mid(1, headerEnd - 1) +
+                   QByteArray::fromHex("0000000400030000")
+            << "less than its own 8-byte head";
     }
-    const DecodedBlock inspected = BlockDecoder::decode(block);
-    QVERIFY(!inspected.ok);
-    QVERIFY2(inspected.error.contains(error), qPrintable(inspected.error));
-    QVERIFY(inspected.toText().contains(QLatin1String("malformed")));
-}
 
-void TestBlockDecoder::unknownSectionsAreShownAsBytes()
-{
-    QByteArray block = m_saved;
-    block[0] = char(quint8(block.at(0)) + 1);
-    block.append(QByteArray::fromHex("0000000c0163000001020304"));
-    block.append(QByteArray::fromHex("aabb"));
-    const DecodedBlock inspected = BlockDecoder::decode(block);
-    QVERIFY(inspected.ok);
-    const DecodedSection& unknown = inspected.sections.last();
-    QCOMPARE(unknown.id, quint8(99));
-    QVERIFY(!unknown.decoded);
-    QVERIFY(inspected.toText().contains(QLatin1String("01 02 03 04")));
-    QCOMPARE(inspected.notes, QStringList{"2 bytes after the last counted section"});
-}
+    void malformedBlocksSayWhere()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(QString, error);
+        const DecodedBlock inspected = BlockDecoder::decode(block);
+        QVERIFY(!inspected.ok);
+        QVERIFY2(inspected.error.contains(error), qPrintable(inspected.error));
+        QVERIFY(inspected.toText().contains(QLatin1String("malformed")));
+    }
 
-void TestBlockDecoder::fieldDifferences()
-{
-    auto other = ParamBlock::restore(m_saved, QString(), false);
-    other->params.tcpIp.ip = {10, 0, 0, 7};
-    other->params.background.percent = 20;
-    other->extBusClock = 1;
-    const QStringList lines = BlockDecoder::differences(
-        BlockDecoder::decode(m_saved), BlockDecoder::decode(ParamBlock::save(*other)));
-    QCOMPARE(lines, (QStringList{"CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
-                                 "CPU parameters / background time / percent: 10 / 20",
-                                 "CPU expansion / extension-bus clock: 0 / 1"}));
-}
+    void unknownSectionsAreShownAsBytes()
+    {
+        QByteArray block = m_saved;
+        block[0] = char(quint8(block.at(0)) + 1);
+        block.append(QByteArray::fromHex("0000000c0163000001020304"));
+        block.append(QByteArray::fromHex("aabb"));
+        const DecodedBlock inspected = BlockDecoder::decode(block);
+        QVERIFY(inspected.ok);
+        const DecodedSection& unknown = inspected.sections.last();
+        QCOMPARE(unknown.id, quint8(99));
+        QVERIFY(!unknown.decoded);
+        QVERIFY(inspected.toText().contains(QLatin1String("01 02 03 04")));
+        QCOMPARE(inspected.notes, QStringList{"2 bytes after the last counted section"});
+    }
+
+    void fieldDifferences()
+    {
+        auto other = ParamBlock::restore(m_saved, QString(), false);
+        other->params.tcpIp.ip = {10, 0, 0, 7};
+        other->params.background.percent = 20;
+        other->extBusClock = 1;
+        const QStringList lines = BlockDecoder::differences(
+            BlockDecoder::decode(m_saved), BlockDecoder::decode(ParamBlock::save(*other)));
+        QCOMPARE(lines,
+                 (QStringList{"CPU parameters / TCP/IP / IP address: 192.168.1.201 / 10.0.0.7",
+                              "CPU parameters / background time / percent: 10 / 20",
+                              "CPU expansion / extension-bus clock: 0 / 1"}));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBlockDecoder)
 #include "tst_blockdecoder.moc"

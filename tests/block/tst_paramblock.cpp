@@ -31,185 +31,148 @@ class TestParamBlock : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void saveDataHeaderCarriesCommentAndPosition();
-    void longNameAndCommentKeepTheHeaderReadable();
-    void restoreRejectsWhatItCannotFrame_data();
-    void restoreRejectsWhatItCannotFrame();
-    void restoreWalksWhatIsThere();
-    void unknownObjIdKeepsConstructedDescriptor();
-    void restoreAsksTheProjectForOpcUa();
-
 private:
-    std::unique_ptr<CpuObject> create(int id);
+    std::unique_ptr<CpuObject> create(int id)
+    {
+        auto cpu = CpuObjectFactory::create(id, m_project);
+        if (cpu)
+            CpuObjectFactory::releaseMemory(*cpu); // several objects share one project here
+        return cpu;
+    }
 
     std::unique_ptr<HostFixture> m_host;
     QString m_project;
+
+private slots:
+    void init()
+    {
+        m_host.reset();
+        m_host = std::make_unique<HostFixture>();
+        m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV1-C24"));
+        clearUsedMemory(m_project);
+    }
+
+    void saveDataHeaderCarriesCommentAndPosition()
+    {
+        auto cpu = create(0x21);
+        cpu->descriptor.comment = QString::fromUtf8("Kessel \xc3\xbc"
+                                                    "berwachung"); // 19 bytes
+        cpu->descriptor.position = {-3, 77};
+        cpu->descriptor.rackId = 1;
+        cpu->descriptor.slotId = 2;
+        QList<int> errors;
+        const QByteArray saveHeader = section(ParamBlock::save(*cpu), 2);
+        const QByteArray downloadHeader =
+            section(*ParamBlock::build(*cpu, WriteMode::Download, errors), 2);
+        // ObjID, rack, slot, name, comment, position x and y; the download header lacks the
+        // comment and 9 bytes. Both end with the local maps, a zero byte and reserved bytes.
+        QCOMPARE(saveHeader.mid(8, 38).toHex(), "0000002101020352373013" +
+                                                    cpu->descriptor.comment.toUtf8().toHex() +
+                                                    "fffffffd0000004d");
+        QCOMPARE(saveHeader.size() - downloadHeader.size(), 9 + 19);
+        QCOMPARE(saveHeader.right(17), downloadHeader.right(17));
+        QCOMPARE(saveHeader.right(17).toHex(),
+                 QByteArray("810000108200001000") + QByteArray(16, '0'));
+    }
+
+    void restoreRejectsWhatItCannotFrame_data()
+    {
+        QTest::addColumn<QByteArray>("block");
+
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("count only") << QByteArray(1, 3);
+        QTest::newRow("seven header bytes") << QByteArray::fromHex("03000000400000");
+        QTest::newRow("header longer than the block") << QByteArray::fromHex("01") + u32(0x40) +
+                                                             QByteArray::fromHex("00020000") +
+                                                             QByteArray(10, 0);
+        QTest::newRow("header length below its head") << QByteArray::fromHex("01") + u32(4) +
+                                                             QByteArray::fromHex("00020000") +
+                                                             QByteArray(60, 0);
+        QTest::newRow("header length near 4 GiB")
+            << QByteArray::fromHex("01") + u32(0xFFFFFFFF) + QByteArray::fromHex("00020000");
+    }
+
+    void restoreRejectsWhatItCannotFrame()
+    {
+        QFETCH(QByteArray, block);
+        QVERIFY(!ParamBlock::restore(block, m_project, false));
+        QVERIFY(!ParamBlock::restore(block, m_project, true));
+    }
+
+    // What precedes a fault is read, the rest stays as constructed.
+    void restoreWalksWhatIsThere_data()
+    {
+        QTest::addColumn<QByteArray>("block");
+        QTest::addColumn<QString>("deviceName"); // section 3 read (up to TCP/IP at least)
+        QTest::addColumn<int>("percent");        // section 3 read whole
+        QTest::addColumn<int>("clock");          // section 8 read
+
+        HostFixture host;
+        auto cpu = CpuObjectFactory::create(0x21, QString());
+        cpu->extBusClock = 3;
+        cpu->params.background.percent = 42;
+        const QByteArray saved = ParamBlock::save(*cpu);
+        const QByteArray header = section(saved, 2);
+        const QByteArray params = section(saved, 3);
+        const QByteArray expansion = section(saved, 8);
+        const QByteArray unknown = u32(12) + QByteArray::fromHex("0063000001020304");
+        QByteArray longExpansion = expansion;
+        longExpansion.replace(0, 4, u32(1000));
+        const auto row = [](const char* name, const QByteArray& block, const char* deviceName,
+                            int percent, int clock) {
+            QTest::newRow(name) << block << QString(deviceName) << percent << clock;
+        };
+        row("count 1: only the header", char(1) + header + params, "", 0, 0);
+        row("an unknown section and a second header are skipped",
+            char(5) + header + params + unknown + header + expansion, "Corvo", 42, 3);
+        row("a count beyond the sections", char(9) + saved.mid(1), "Corvo", 42, 3);
+        row("cut inside section 3", saved.left(1 + header.size() + 200), "Corvo", 0, 0);
+        row("a section shorter than its head ends the walk",
+            char(4) + header + u32(3) + QByteArray::fromHex("0003") + expansion, "", 0, 0);
+        row("section 8 without its byte", char(2) + header + expansion.left(8), "", 0, 0);
+        row("section 8 longer than the rest", char(2) + header + longExpansion, "", 0, 3);
+    }
+
+    void restoreWalksWhatIsThere()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(QString, deviceName);
+        QFETCH(int, percent);
+        QFETCH(int, clock);
+        const auto restored = ParamBlock::restore(block, m_project, false);
+        QVERIFY(restored);
+        QCOMPARE(restored->descriptor.ObjName, QStringLiteral("R70"));
+        QCOMPARE(restored->params.tcpIp.deviceName.text(), deviceName);
+        QCOMPARE(int(restored->params.background.percent), percent);
+        QCOMPARE(int(restored->extBusClock), clock);
+    }
+
+    void unknownObjIdKeepsConstructedDescriptor()
+    {
+        auto cpu = create(0x21);
+        cpu->params.background.percent = 25;
+        QByteArray saved = ParamBlock::save(*cpu);
+        saved.replace(1 + 8, 4, u32(0x77)); // no catalog file describes 0x77
+        const auto restored = ParamBlock::restore(saved, m_project, false);
+        QVERIFY(restored);
+        const CpuObject constructed;
+        QCOMPARE(restored->descriptor.ObjID, 0);
+        QVERIFY(restored->descriptor.ObjName.isEmpty());
+        QCOMPARE(restored->descriptor.rackId, constructed.descriptor.rackId);
+        QCOMPARE(restored->params.background.percent, quint8(25)); // later sections still count
+    }
+
+    void restoreAsksTheProjectForOpcUa()
+    {
+        auto cpu = create(0x21);
+        const QByteArray saved = ParamBlock::save(*cpu);
+        const QString withOpcUa =
+            m_host->writeProject(QStringLiteral("o.json"), QStringLiteral("KLV2-R70"));
+        QVERIFY(ParamBlock::restore(saved, withOpcUa, false)->opcUaSupported);
+        QVERIFY(!ParamBlock::restore(saved, m_project, false)->opcUaSupported);
+        QCOMPARE(ParamBlock::restore(saved, withOpcUa, false)->projectPath, withOpcUa);
+    }
 };
-
-void TestParamBlock::init()
-{
-    m_host.reset();
-    m_host = std::make_unique<HostFixture>();
-    m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV1-C24"));
-    clearUsedMemory(m_project);
-}
-
-std::unique_ptr<CpuObject> TestParamBlock::create(int id)
-{
-    auto cpu = CpuObjectFactory::create(id, m_project);
-    if (cpu)
-        CpuObjectFactory::releaseMemory(*cpu); // several objects share one project here
-    return cpu;
-}
-
-void TestParamBlock::saveDataHeaderCarriesCommentAndPosition()
-{
-    auto cpu = create(0x21);
-    cpu->descriptor.comment = QString::fromUtf8("Kessel \xc3\xbc"
-                                                "berwachung"); // 19 bytes
-    cpu->descriptor.position = {-3, 77};
-    cpu->descriptor.rackId = 1;
-    cpu->descriptor.slotId = 2;
-    QList<int> errors;
-    const QByteArray saveHeader = section(ParamBlock::save(*cpu), 2);
-    const QByteArray downloadHeader =
-        section(*ParamBlock::build(*cpu, WriteMode::Download, errors), 2);
-    QCOMPARE(saveHeader.size() - downloadHeader.size(), 9 + 19);
-    // ObjID, rack, slot, name, comment, position x and y.
-    QCOMPARE(saveHeader.mid(8, 6).toHex(), QByteArray("000000210102"));
-    QCOMPARE(saveHeader.mid(14, 4), QByteArray("\x03R70", 4));
-    QCOMPARE(saveHeader.mid(18, 1).toHex(), QByteArray("13"));
-    QCOMPARE(saveHeader.mid(18 + 20, 8).toHex(), QByteArray("fffffffd0000004d"));
-    // Both end with the local maps, a zero byte and the reserved bytes.
-    QCOMPARE(saveHeader.right(17), downloadHeader.right(17));
-    QCOMPARE(saveHeader.right(17).toHex(), QByteArray("8100001082000010"
-                                                      "00"
-                                                      "0000000000000000"));
-}
-
-void TestParamBlock::longNameAndCommentKeepTheHeaderReadable()
-{
-    auto cpu = create(0x21);
-    cpu->descriptor.ObjName = QString(300, QLatin1Char('N'));
-    cpu->descriptor.comment = QString(140, QChar(0x00E9)); // 280 bytes
-    cpu->descriptor.position = {5, 6};
-    const QByteArray saved = ParamBlock::save(*cpu);
-    const QByteArray header = section(saved, 2);
-    QVERIFY(header.size() >= 128);
-    QCOMPARE(quint8(header.at(14)), quint8(255)); // the length byte counts what follows
-    const auto restored = ParamBlock::restore(saved, m_project, false);
-    QVERIFY(restored);
-    QCOMPARE(restored->descriptor.ObjName, QString(255, QLatin1Char('N')));
-    QCOMPARE(restored->descriptor.comment, QString(127, QChar(0x00E9)));
-    QCOMPARE(restored->descriptor.position.y, 6);
-    QCOMPARE(restored->descriptor.inMap.points, cpu->descriptor.inMap.points);
-    QCOMPARE(restored->params, cpu->params); // everything behind the header is in place
-}
-
-void TestParamBlock::restoreRejectsWhatItCannotFrame_data()
-{
-    QTest::addColumn<QByteArray>("block");
-
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("count only") << QByteArray(1, 3);
-    QTest::newRow("seven header bytes") << QByteArray::fromHex("03000000400000");
-    QTest::newRow("header longer than the block") << QByteArray::fromHex("01") + u32(0x40) +
-                                                         QByteArray::fromHex("00020000") +
-                                                         QByteArray(10, 0);
-    QTest::newRow("header length below its head")
-        << QByteArray::fromHex("01") + u32(4) + QByteArray::fromHex("00020000") + QByteArray(60, 0);
-    QTest::newRow("header length near 4 GiB")
-        << QByteArray::fromHex("01") + u32(0xFFFFFFFF) + QByteArray::fromHex("00020000");
-}
-
-void TestParamBlock::restoreRejectsWhatItCannotFrame()
-{
-    QFETCH(QByteArray, block);
-    QVERIFY(!ParamBlock::restore(block, m_project, false));
-    QVERIFY(!ParamBlock::restore(block, m_project, true));
-}
-
-void TestParamBlock::restoreWalksWhatIsThere()
-{
-    auto cpu = create(0x21);
-    cpu->extBusClock = 3;
-    cpu->params.background.percent = 42;
-    const QByteArray saved = ParamBlock::save(*cpu);
-    const QByteArray header = section(saved, 2);
-    const QByteArray cpuSection = section(saved, 3);
-    const QByteArray expansion = section(saved, 8);
-
-    // Count 1: only the header is applied.
-    auto onlyHeader = ParamBlock::restore(QByteArray(1, 1) + header + cpuSection, m_project, false);
-    QVERIFY(onlyHeader);
-    QCOMPARE(onlyHeader->descriptor.ObjName, QStringLiteral("R70"));
-    QCOMPARE(onlyHeader->params.background.percent, quint8(0));
-
-    // An unknown section is skipped; so is a second header.
-    QByteArray unknown = u32(12) + QByteArray::fromHex("0063000001020304");
-    auto withExtra = ParamBlock::restore(
-        QByteArray(1, 5) + header + cpuSection + unknown + header + expansion, m_project, false);
-    QVERIFY(withExtra);
-    QCOMPARE(withExtra->params, cpu->params);
-    QCOMPARE(withExtra->extBusClock, quint8(3));
-
-    // A count beyond the sections present: the walk ends with the block.
-    auto counted = ParamBlock::restore(QByteArray(1, 9) + saved.mid(1), m_project, false);
-    QVERIFY(counted);
-    QCOMPARE(counted->extBusClock, quint8(3));
-
-    // Cut inside section 3: what precedes the cut is read, the rest is constructed.
-    auto cut = ParamBlock::restore(saved.left(1 + header.size() + 200), m_project, false);
-    QVERIFY(cut);
-    QCOMPARE(cut->params.tcpIp.deviceName.text(), QStringLiteral("Corvo"));
-    QCOMPARE(cut->params.background.percent, quint8(0));
-    QCOMPARE(cut->extBusClock, quint8(0));
-
-    // A section that claims fewer bytes than its own head ends the walk.
-    QByteArray broken =
-        QByteArray(1, 4) + header + u32(3) + QByteArray::fromHex("0003") + expansion;
-    auto stopped = ParamBlock::restore(broken, m_project, false);
-    QVERIFY(stopped);
-    QCOMPARE(stopped->extBusClock, quint8(0));
-
-    // A section 8 without its byte changes nothing; one longer than the rest is cut.
-    auto shortExpansion =
-        ParamBlock::restore(QByteArray(1, 2) + header + expansion.left(8), m_project, false);
-    QCOMPARE(shortExpansion->extBusClock, quint8(0));
-    QByteArray longExpansion = expansion;
-    longExpansion.replace(0, 4, u32(1000));
-    auto cutExpansion =
-        ParamBlock::restore(QByteArray(1, 2) + header + longExpansion, m_project, false);
-    QCOMPARE(cutExpansion->extBusClock, quint8(3));
-}
-
-void TestParamBlock::unknownObjIdKeepsConstructedDescriptor()
-{
-    auto cpu = create(0x21);
-    cpu->params.background.percent = 25;
-    QByteArray saved = ParamBlock::save(*cpu);
-    saved.replace(1 + 8, 4, u32(0x77)); // no catalog file describes 0x77
-    const auto restored = ParamBlock::restore(saved, m_project, false);
-    QVERIFY(restored);
-    const CpuObject constructed;
-    QCOMPARE(restored->descriptor.ObjID, 0);
-    QVERIFY(restored->descriptor.ObjName.isEmpty());
-    QCOMPARE(restored->descriptor.rackId, constructed.descriptor.rackId);
-    QCOMPARE(restored->params.background.percent, quint8(25)); // later sections still count
-}
-
-void TestParamBlock::restoreAsksTheProjectForOpcUa()
-{
-    auto cpu = create(0x21);
-    const QByteArray saved = ParamBlock::save(*cpu);
-    const QString withOpcUa =
-        m_host->writeProject(QStringLiteral("o.json"), QStringLiteral("KLV2-R70"));
-    QVERIFY(ParamBlock::restore(saved, withOpcUa, false)->opcUaSupported);
-    QVERIFY(!ParamBlock::restore(saved, m_project, false)->opcUaSupported);
-    QCOMPARE(ParamBlock::restore(saved, withOpcUa, false)->projectPath, withOpcUa);
-}
 
 QTEST_GUILESS_MAIN(TestParamBlock)
 #include "tst_paramblock.moc"

@@ -7,13 +7,17 @@
 
 namespace {
 
-QJsonObject testModel(int inputs, int outputs, const QJsonArray& retentive = {})
+QJsonObject testModel(int inputs, int outputs, const QJsonArray& retentive = {},
+                      const QJsonArray& names = {"TEST-PLC", "R70", "KLV2 R70-500P"},
+                      int inputBytes = 4, int outputBytes = 4)
 {
-    return QJsonObject{
-        {"names", QJsonArray{"TEST-PLC", "R70", "KLV2 R70-500P"}},
-        {"opcUa", false},
-        {"addrRanges", QJsonObject{{"LocalI", inputs}, {"LocalQ", outputs}, {"I", 4}, {"Q", 4}}},
-        {"defaultRetentive", retentive}};
+    return QJsonObject{{"names", names},
+                       {"opcUa", false},
+                       {"addrRanges", QJsonObject{{"LocalI", inputs},
+                                                  {"LocalQ", outputs},
+                                                  {"I", inputBytes},
+                                                  {"Q", outputBytes}}},
+                       {"defaultRetentive", retentive}};
 }
 
 } // namespace
@@ -22,219 +26,151 @@ class TestCpuObjectFactory : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void modelDefaults_data();
-    void modelDefaults();
-    void filterCodesFollowInputCount_data();
-    void filterCodesFollowInputCount();
-    void retentiveDefaultsFromHost();
-    void creationFailuresLeaveNothingClaimed_data();
-    void creationFailuresLeaveNothingClaimed();
-    void releaseGivesBackEveryClaim();
-
 private:
-    QString projectFor(const QString& plcType);
+    QString projectFor(const QString& plcType)
+    {
+        const QString path = m_host->writeProject(QStringLiteral("p.json"), plcType);
+        clearUsedMemory(path);
+        return path;
+    }
 
     std::unique_ptr<HostFixture> m_host;
+
+private slots:
+    void init()
+    {
+        m_host.reset(); // the old fixture restores the environment first
+        m_host = std::make_unique<HostFixture>();
+    }
+
+    // The local I/O the catalog gives a model is claimed at creation and given back on
+    // release; the project's type decides OPC UA.
+    void modelDefaults_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("plcType");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<int>("outputs");
+        QTest::addColumn<bool>("opcUa");
+
+        QTest::newRow("R70") << 0x21 << "KLV2-R70" << 16 << 16 << true;
+        QTest::newRow("R60") << 0x22 << "KLV2-R60" << 14 << 10 << true;
+        QTest::newRow("compact") << 0x30 << "MRW-Q310" << 24 << 16 << false;
+        QTest::newRow("id 3") << 3 << "KLV1-C24" << 14 << 10 << false;
+        QTest::newRow("no local I/O") << 0x10 << "KLV1-C40" << 0 << 0 << false;
+    }
+
+    void modelDefaults()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, plcType);
+        QFETCH(int, inputs);
+        QFETCH(int, outputs);
+        QFETCH(bool, opcUa);
+        const QString project = projectFor(plcType);
+        const auto cpu = CpuObjectFactory::create(id, project);
+        QVERIFY(cpu);
+        QCOMPARE(int(cpu->descriptor.inMap.points), inputs);
+        QCOMPARE(int(cpu->descriptor.outMap.points), outputs);
+        QCOMPARE(int(cpu->inputFilterCount), inputs);
+        QCOMPARE(cpu->opcUaSupported, opcUa);
+        QList<MemoryClaim> expected;
+        if (inputs)
+            expected.append({129, 0, (inputs + 7) / 8, false, true});
+        if (outputs)
+            expected.append({130, 0, (outputs + 7) / 8, false, true});
+        QCOMPARE(getUsedMemory(project), expected);
+        CpuObjectFactory::releaseMemory(*cpu);
+        QVERIFY(getUsedMemory(project).isEmpty());
+    }
+
+    void filterCodesFollowInputCount_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("mlfb");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<QByteArray>("codes");
+
+        QTest::newRow("9 inputs grouped")
+            << 0x21 << "KLV2 R70-500P" << 9 << QByteArray(2, char(0x66));
+        QTest::newRow("8 inputs grouped")
+            << 0x21 << "KLV2 R70-500P" << 8 << QByteArray(1, char(0x66));
+        QTest::newRow("no inputs") << 0x21 << "KLV2 R70-500P" << 0 << QByteArray();
+        QTest::newRow("compact 24") << 0x30 << "MRW-Q310-24T" << 24 << QByteArray(12, char(0xDD));
+        QTest::newRow("compact 7") << 0x30 << "MRW-Q310-24T" << 7 << QByteArray(4, char(0xDD));
+        QTest::newRow("more than a byte of points")
+            << 0x21 << "KLV2 R70-500P" << 300 << QByteArray(32, char(0x66));
+    }
+
+    void filterCodesFollowInputCount()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, mlfb);
+        QFETCH(int, inputs);
+        QFETCH(QByteArray, codes);
+        m_host->setPlcModel(mlfb, testModel(inputs, 0, {}, {mlfb}, 64));
+        const auto cpu = CpuObjectFactory::create(id, projectFor(QStringLiteral("KLV2-R70")));
+        QVERIFY(cpu);
+        QCOMPARE(cpu->inputFilterCodes, codes);
+        QCOMPARE(int(cpu->inputFilterCount), qMin(inputs, 255)); // points are one byte
+        CpuObjectFactory::releaseMemory(*cpu);
+    }
+
+    void retentiveDefaultsFromHost()
+    {
+        QJsonArray list;
+        list.append(QJsonObject{{"area", "VW"}, {"start", 100}, {"length", 5}});
+        list.append(QJsonObject{{"area", "T"}, {"start", 7}, {"length", 3}});
+        list.append(QJsonObject{{"area", "MD"}, {"start", 2}, {"length", 1}});
+        list.append(QJsonObject{{"area", "XX"}, {"start", 9}, {"length", 4}});
+        for (int i = 0; i < 3; ++i)
+            list.append(QJsonObject{{"area", "C"}, {"start", i}, {"length", 1}});
+        m_host->setPlcModel(QStringLiteral("R70"), testModel(0, 0, list));
+        const auto cpu = CpuObjectFactory::create(0x21, projectFor(QStringLiteral("KLV2-R70")));
+        QVERIFY(cpu);
+        // VW 100, 5: word type, V area, block 1, bit address 800; timers keep the element number;
+        // an unknown area name has no type; the seventh entry is ignored.
+        const std::array<RetentiveRange, 6> expected{{{0x0E06, 0, 0x10, 4, 5, 1, 0x84, 800},
+                                                      {0x0E06, 256, 0x10, 0x1F, 3, 0, 0x1F, 7},
+                                                      {0x0E06, 512, 0x10, 6, 1, 0, 0x83, 16},
+                                                      {0x0E06, 768, 0x10, 0, 4, 0, 0, 9},
+                                                      {0x0E06, 1024, 0x10, 0x1E, 1, 0, 0x1E, 0},
+                                                      {0x0E06, 1280, 0x10, 0x1E, 1, 0, 0x1E, 1}}};
+        QVERIFY(cpu->params.retentive == expected);
+    }
+
+    void creationFailuresLeaveNothingClaimed_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("setup");
+
+        QTest::newRow("unknown id") << 0x77 << "";
+        QTest::newRow("needs a newer host") << 0x40 << "";
+        QTest::newRow("server file missing") << 0x21 << "remove-server-file";
+        QTest::newRow("inputs in use") << 0x21 << "claim-input";
+        QTest::newRow("outputs in use") << 0x21 << "claim-output";
+        QTest::newRow("outputs beyond the area") << 0x21 << "tiny-output-area";
+    }
+
+    void creationFailuresLeaveNothingClaimed()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, setup);
+        const QString project = projectFor(QStringLiteral("KLV2-R70"));
+        if (setup == QLatin1String("remove-server-file"))
+            m_host->removeFile(QStringLiteral("hwcnfg/9/klv2_r70.srv"));
+        if (setup == QLatin1String("claim-input"))
+            QCOMPARE(getMemory(project, 129, 1, 1), int(MemoryOk));
+        if (setup == QLatin1String("claim-output"))
+            QCOMPARE(getMemory(project, 130, 1, 1), int(MemoryOk));
+        if (setup == QLatin1String("tiny-output-area"))
+            m_host->setPlcModel(QStringLiteral("R70"),
+                                testModel(16, 16, {}, {"KLV2-R70", "R70"}, 4, 1));
+        const auto before = getUsedMemory(project);
+        QVERIFY(!CpuObjectFactory::create(id, project));
+        QCOMPARE(getUsedMemory(project), before); // someone else's claims stay, ours are gone
+    }
 };
-
-void TestCpuObjectFactory::init()
-{
-    m_host.reset(); // the old fixture restores the environment first
-    m_host = std::make_unique<HostFixture>();
-}
-
-QString TestCpuObjectFactory::projectFor(const QString& plcType)
-{
-    const QString path = m_host->writeProject(QStringLiteral("p.json"), plcType);
-    clearUsedMemory(path);
-    return path;
-}
-
-void TestCpuObjectFactory::modelDefaults_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("plcType");
-    QTest::addColumn<QString>("deviceName");
-    QTest::addColumn<int>("inputs");
-    QTest::addColumn<int>("outputs");
-    QTest::addColumn<bool>("opcUa");
-    QTest::addColumn<int>("firstRetentiveCount");
-
-    QTest::newRow("R70") << 0x21 << "KLV2-R70"
-                         << "Corvo" << 16 << 16 << true << 1000;
-    QTest::newRow("R60") << 0x22 << "KLV2-R60"
-                         << "Corvo" << 14 << 10 << true << 500;
-    QTest::newRow("compact") << 0x30 << "MRW-Q310"
-                             << "simple" << 24 << 16 << false << 256;
-    QTest::newRow("id 3") << 3 << "KLV1-C24"
-                          << "Corvo" << 14 << 10 << false << 100;
-    QTest::newRow("id 4 from file 3") << 4 << "KLV1-C24"
-                                      << "Corvo" << 14 << 10 << false << 100;
-    QTest::newRow("no extras") << 0x10 << "KLV1-C40"
-                               << "Corvo" << 0 << 0 << false << 0;
-}
-
-void TestCpuObjectFactory::modelDefaults()
-{
-    QFETCH(int, id);
-    QFETCH(QString, plcType);
-    QFETCH(QString, deviceName);
-    QFETCH(int, inputs);
-    QFETCH(int, outputs);
-    QFETCH(bool, opcUa);
-    QFETCH(int, firstRetentiveCount);
-
-    const QString project = projectFor(plcType);
-    const auto cpu = CpuObjectFactory::create(id, project);
-    QVERIFY(cpu);
-    QCOMPARE(cpu->descriptor.ObjID, id);
-    QCOMPARE(cpu->params.tcpIp.deviceName.text(), deviceName);
-    QCOMPARE(int(cpu->descriptor.inMap.points), inputs);
-    QCOMPARE(int(cpu->descriptor.outMap.points), outputs);
-    QCOMPARE(int(cpu->inputFilterCount), inputs);
-    QCOMPARE(cpu->opcUaSupported, opcUa);
-    QCOMPARE(int(cpu->params.retentive[0].count), firstRetentiveCount);
-
-    QList<MemoryClaim> expected;
-    if (inputs)
-        expected.append({129, 0, (inputs + 7) / 8, false, true});
-    if (outputs)
-        expected.append({130, 0, (outputs + 7) / 8, false, true});
-    QCOMPARE(getUsedMemory(project), expected);
-    CpuObjectFactory::releaseMemory(*cpu);
-    QVERIFY(getUsedMemory(project).isEmpty());
-}
-
-void TestCpuObjectFactory::filterCodesFollowInputCount_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("mlfb");
-    QTest::addColumn<int>("inputs");
-    QTest::addColumn<QByteArray>("codes");
-
-    QTest::newRow("9 inputs grouped") << 0x21 << "KLV2 R70-500P" << 9 << QByteArray(2, char(0x66));
-    QTest::newRow("8 inputs grouped") << 0x21 << "KLV2 R70-500P" << 8 << QByteArray(1, char(0x66));
-    QTest::newRow("no inputs") << 0x21 << "KLV2 R70-500P" << 0 << QByteArray();
-    QTest::newRow("compact 24") << 0x30 << "MRW-Q310-24T" << 24 << QByteArray(12, char(0xDD));
-    QTest::newRow("compact 7") << 0x30 << "MRW-Q310-24T" << 7 << QByteArray(4, char(0xDD));
-    QTest::newRow("more than a byte of points")
-        << 0x21 << "KLV2 R70-500P" << 300 << QByteArray(32, char(0x66));
-}
-
-void TestCpuObjectFactory::filterCodesFollowInputCount()
-{
-    QFETCH(int, id);
-    QFETCH(QString, mlfb);
-    QFETCH(int, inputs);
-    QFETCH(QByteArray, codes);
-    QJsonObject model = testModel(inputs, 0);
-    model.insert("names", QJsonArray{mlfb});
-    QJsonObject ranges = model.value("addrRanges").toObject();
-    ranges.insert("I", 64);
-    model.insert("addrRanges", ranges);
-    m_host->setPlcModel(mlfb, model);
-    const auto cpu = CpuObjectFactory::create(id, projectFor(QStringLiteral("KLV2-R70")));
-    QVERIFY(cpu);
-    QCOMPARE(cpu->inputFilterCodes, codes);
-    QCOMPARE(int(cpu->inputFilterCount), qMin(inputs, 255)); // points are one byte
-    CpuObjectFactory::releaseMemory(*cpu);
-}
-
-void TestCpuObjectFactory::retentiveDefaultsFromHost()
-{
-    QJsonArray list;
-    list.append(QJsonObject{{"area", "VW"}, {"start", 100}, {"length", 5}});
-    list.append(QJsonObject{{"area", "T"}, {"start", 7}, {"length", 3}});
-    list.append(QJsonObject{{"area", "MD"}, {"start", 2}, {"length", 1}});
-    list.append(QJsonObject{{"area", "XX"}, {"start", 9}, {"length", 4}});
-    for (int i = 0; i < 3; ++i)
-        list.append(QJsonObject{{"area", "C"}, {"start", i}, {"length", 1}});
-    m_host->setPlcModel(QStringLiteral("R70"), testModel(0, 0, list));
-    const auto cpu = CpuObjectFactory::create(0x21, projectFor(QStringLiteral("KLV2-R70")));
-    QVERIFY(cpu);
-    // VW 100, 5: word type, V area, block 1, bit address 800; timers keep the element number;
-    // an unknown area name has no type; the seventh entry is ignored.
-    const std::array<RetentiveRange, 6> expected{{{0x0E06, 0, 0x10, 4, 5, 1, 0x84, 800},
-                                                  {0x0E06, 256, 0x10, 0x1F, 3, 0, 0x1F, 7},
-                                                  {0x0E06, 512, 0x10, 6, 1, 0, 0x83, 16},
-                                                  {0x0E06, 768, 0x10, 0, 4, 0, 0, 9},
-                                                  {0x0E06, 1024, 0x10, 0x1E, 1, 0, 0x1E, 0},
-                                                  {0x0E06, 1280, 0x10, 0x1E, 1, 0, 0x1E, 1}}};
-    QVERIFY(cpu->params.retentive == expected);
-}
-
-void TestCpuObjectFactory::creationFailuresLeaveNothingClaimed_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("setup");
-
-    QTest::newRow("unknown id") << 0x77 << "";
-    QTest::newRow("needs a newer host") << 0x40 << "";
-    QTest::newRow("server file missing") << 0x21 << "remove-server-file";
-    QTest::newRow("inputs in use") << 0x21 << "claim-input";
-    QTest::newRow("outputs in use") << 0x21 << "claim-output";
-    QTest::newRow("outputs beyond the area") << 0x21 << "tiny-output-area";
-}
-
-void TestCpuObjectFactory::creationFailuresLeaveNothingClaimed()
-{
-    QFETCH(int, id);
-    QFETCH(QString, setup);
-    const QString project = projectFor(QStringLiteral("KLV2-R70"));
-    if (setup == QLatin1String("remove-server-file"))
-        m_host->removeFile(QStringLiteral("hwcnfg/9/klv2_r70.srv"));
-    if (setup == QLatin1String("claim-input"))
-        QCOMPARE(getMemory(project, 129, 1, 1), int(MemoryOk));
-    if (setup == QLatin1String("claim-output"))
-        QCOMPARE(getMemory(project, 130, 1, 1), int(MemoryOk));
-    if (setup == QLatin1String("tiny-output-area")) {
-        QJsonObject model = testModel(16, 16);
-        model.insert("names", QJsonArray{"KLV2-R70", "R70"});
-        QJsonObject ranges = model.value("addrRanges").toObject();
-        ranges.insert("Q", 1);
-        model.insert("addrRanges", ranges);
-        m_host->setPlcModel(QStringLiteral("R70"), model);
-    }
-    const auto before = getUsedMemory(project);
-    QVERIFY(!CpuObjectFactory::create(id, project));
-    QCOMPARE(getUsedMemory(project), before); // someone else's claims stay, ours are gone
-}
-
-void TestCpuObjectFactory::releaseGivesBackEveryClaim()
-{
-    const QString project = projectFor(QStringLiteral("KLV2-R70"));
-    auto cpu = CpuObjectFactory::create(0x30, project);
-    QVERIFY(cpu);
-    // An analog card with two input words and one output word, a digital card with four bits.
-    CardRecord& analog = cpu->cards[0];
-    analog.type = quint8(CardType::Amx05);
-    analog.amx05.inputStart = 4;
-    analog.amx05.inputWords = 2;
-    analog.amx05.outputStart = 10;
-    analog.amx05.outputWords = 1;
-    QCOMPARE(getMemory(project, 6, 4, 4), int(MemoryOk));
-    QCOMPARE(getMemory(project, 7, 10, 2), int(MemoryOk));
-    CardRecord& digital = cpu->cards[1];
-    digital.type = quint8(CardType::Dix06);
-    for (int k = 0; k < 4; ++k) {
-        digital.dix06[size_t(k)].area = 0x81;
-        digital.dix06[size_t(k)].bitAddress = quint32(24 + k);
-        QCOMPARE(getBitMemory(project, 0x81, 24 + k, 1), int(MemoryOk));
-    }
-    QVERIFY(!getUsedMemory(project).isEmpty());
-    // An object built from a block holds nothing: releasing it leaves the claims alone.
-    const auto before = getUsedMemory(project);
-    CpuObject restored = *cpu;
-    restored.holdsLocalMemory = false;
-    restored.holdsCardMemory = false;
-    CpuObjectFactory::releaseMemory(restored);
-    QCOMPARE(getUsedMemory(project), before);
-    cpu->holdsCardMemory = true; // as the card page records once it claims the addresses
-    CpuObjectFactory::releaseMemory(*cpu);
-    QVERIFY(getUsedMemory(project).isEmpty());
-}
 
 QTEST_GUILESS_MAIN(TestCpuObjectFactory)
 #include "tst_cpuobjectfactory.moc"
