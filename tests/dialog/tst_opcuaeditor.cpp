@@ -32,7 +32,7 @@ const QString kRootHint =
 const QString kEmptyHint = QStringLiteral("Please drag elements into the interface.");
 const QString kTooMany = QStringLiteral("The number of elements added cannot exceed 50000.");
 
-QJsonObject symbol(const char* name, const char* address, const char* comment = "")
+QJsonObject symbol(const QString& name, const QString& address, const QString& comment = {})
 {
     return {{"name", name}, {"address", address}, {"dataType", "INT"}, {"comment", comment}};
 }
@@ -41,16 +41,11 @@ QJsonObject symbol(const char* name, const char* address, const char* comment = 
 // of a type the editor does not list, and a data block of three elements.
 QJsonObject project()
 {
-    const QJsonArray global{symbol("StartButton", "I0.0", "Start the line"),
-                            symbol("Motor", "Q0.0", "Conveyor motor"),
-                            symbol("Speed", "MW10"),
-                            symbol("Pressure", "AIW4", "Inlet pressure"),
-                            symbol("Status", "SMB28"),
-                            symbol("Total", "VD100"),
-                            symbol("Cycle", "T37"),
-                            symbol("Pieces", "C5"),
-                            symbol("Fast", "HC0"),
-                            symbol("Analog", "AC1")};
+    QJsonArray global;
+    for (const QString line : {"StartButton I0.0 Start the line", "Motor Q0.0 Conveyor motor",
+                               "Speed MW10", "Pressure AIW4 Inlet pressure", "Status SMB28",
+                               "Total VD100", "Cycle T37", "Pieces C5", "Fast HC0", "Analog AC1"})
+        global << symbol(line.section(' ', 0, 0), line.section(' ', 1, 1), line.section(' ', 2));
     const QJsonArray rows{QJsonArray{"+0.0", "", "", "Level", "INT", "", "", "Fill level"},
                           QJsonArray{"+8.0", "", "", "Total", "DINT", "", "", "Litres so far"},
                           QJsonArray{"+12.0", "", "", "Full", "BOOL", "", "", "Tank full"},
@@ -60,14 +55,12 @@ QJsonObject project()
     const auto table = [](const char* name, int type, const QJsonArray& symbols) {
         return QJsonObject{{"name", name}, {"type", type}, {"symbols", symbols}};
     };
-    return {{"name", "Editor test"},
-            {"plcType", "KLV2-R70"},
-            {"plcVersion", "02.01"},
-            {"hwFileCreatedVersion", 2100},
-            {"dataBlocks", QJsonArray{block}},
-            {"symbolTables",
-             QJsonArray{table("Global", 0, global), table("System", 3, {symbol("Hidden", "VW0")}),
-                        table("Blocks", 5, {symbol("Mixer", "DB5")})}}};
+    QJsonObject project = DialogTesting::r70Project();
+    project["dataBlocks"] = QJsonArray{block};
+    project["symbolTables"] =
+        QJsonArray{table("Global", 0, global), table("System", 3, {symbol("Hidden", "VW0")}),
+                   table("Blocks", 5, {symbol("Mixer", "DB5")})};
+    return project;
 }
 
 OpcUaVarRecord var(const QString& address, OpcUaDataType type, OpcUaAddressKind kind)
@@ -116,11 +109,12 @@ int walk(const QAbstractItemModel* model, const QModelIndex& parent, bool& consi
     return records;
 }
 
-QStringList texts(const QComboBox* box)
+// The texts of the rows below `parent`: a tree's children, a list's entries.
+QStringList texts(const QAbstractItemModel* model, const QModelIndex& parent = {})
 {
     QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        list << model->index(row, 0, parent).data().toString();
     return list;
 }
 
@@ -282,7 +276,6 @@ private slots:
         const int before = PrjSymbolOperator::liveInstances();
         auto e = editor();
         QCOMPARE(PrjSymbolOperator::liveInstances(), before + 1);
-        QCOMPARE(e->treeModel()->rootIndex().data().toString(), QStringLiteral("Server Interface"));
         QVERIFY(e->interfaceData().isEmpty());
         OpcUaSourceModel* m = e->sourceModel();
         const QModelIndex variables = m->index(OpcUaSourceModel::VariableRow, 0);
@@ -458,9 +451,9 @@ private slots:
         QCOMPARE(typeCell.data().toString(), types.first());
         auto* accessBox = child<QComboBox>(*e->nodePanel(), "nodeAccessLevel");
         auto* typeBox = child<QComboBox>(*e->nodePanel(), "nodeDataType");
-        QCOMPARE(texts(accessBox), access);
+        QCOMPARE(texts(accessBox->model()), access);
         QCOMPARE(accessBox->currentText(), selected);
-        QCOMPARE(texts(typeBox), types);
+        QCOMPARE(texts(typeBox->model()), types);
 
         typeBox->setCurrentIndex(typeBox->count() - 1);
         emit typeBox->activated(typeBox->count() - 1);
@@ -473,48 +466,69 @@ private slots:
     }
 
     // Where drops land: onto an interface only (tree), rows of the table shown for an
-    // interface, and the data block with its elements.
-    void dropTargets()
+    // interface, and the data block with its elements. Deleting from the table (an element
+    // lowers the counter by one, a block by its records) and the tree; the table is rebuilt
+    // once it would have one row; the Delete key leaves an interface alone.
+    void dropAndDelete()
     {
         auto e = editor();
         addInterface(*e, QStringLiteral("Line"));
         OpcUaInterfaceTreeModel* tree = e->treeModel();
         const QModelIndex line = tree->interfaceIndex(0);
-        std::unique_ptr<QMimeData> three(dragFromSource(*e, {"I0.0", "Q0.0", "MW10"}));
         QTreeView* view = e->interfaceView();
+        QTableView* table = e->tableView();
+        auto* address = child<QLineEdit>(*e->nodePanel(), "nodeAddress");
+        std::unique_ptr<QMimeData> three(dragFromSource(*e, {"I0.0", "Q0.0", "MW10"}));
+        std::unique_ptr<QMimeData> one(dragFromSource(*e, {"VD100"}));
+        std::unique_ptr<QMimeData> two(dragFromSource(*e, {"DB5", "VD100"})); // in tree order
         QVERIFY(!dropAt(view, centre(view, tree->rootIndex()), three.get()));
         QVERIFY(!dropAt(view, below(view), three.get()));
         QVERIFY(dropAt(view, centre(view, line), three.get()));
         view->expand(line);
         QVERIFY(!dropAt(view, centre(view, tree->index(1, 0, line)), three.get()));
-        QCOMPARE(tree->rowCount(line), 3);
-
         // The table: onto row 1 inserts there, the table and the panel follow; below the rows
         // appends.
-        std::unique_ptr<QMimeData> one(dragFromSource(*e, {"VD100"}));
         view->setCurrentIndex(line);
-        QTableView* table = e->tableView();
         QVERIFY(dropAt(table, centre(table, e->tableModel()->index(1, 0)), one.get()));
-        QCOMPARE(tree->index(1, 0, line).data().toString(), QStringLiteral("VD100"));
         QCOMPARE(table->currentIndex().row(), 1);
-        QCOMPARE(child<QLineEdit>(*e->nodePanel(), "nodeAddress")->text(), QStringLiteral("VD100"));
-        QVERIFY(dropAt(table, below(table), one.get()));
-        QCOMPARE(tree->index(4, 0, line).data().toString(), QStringLiteral("VD100"));
-
-        // A data block of three elements adds four records.
-        std::unique_ptr<QMimeData> block(dragFromSource(*e, {"DB5"}));
-        QVERIFY(dropAt(table, below(table), block.get()));
+        QCOMPARE(address->text(), QStringLiteral("VD100"));
+        QVERIFY(dropAt(table, below(table), two.get()));
+        QCOMPARE(texts(tree, line), (QStringList{"I0.0", "VD100", "Q0.0", "MW10", "VD100", "DB5"}));
         QCOMPARE(e->elementCount(), 5 + 4);
-        const QModelIndex mixer = tree->index(5, 0, line);
-        QCOMPARE(tree->rowCount(mixer), 3);
 
         // A data block shows its elements and takes no drops; nor does the root.
+        const QModelIndex mixer = tree->index(5, 0, line);
         view->setCurrentIndex(mixer);
         QCOMPARE(e->tableModel()->rowCount(), 3);
         QVERIFY(!dropAt(table, centre(table, e->tableModel()->index(0, 0)), one.get()));
         view->setCurrentIndex(tree->rootIndex());
         QVERIFY(!dropAt(table, QPoint(5, 5), one.get()));
         QCOMPARE(e->elementCount(), 9);
+
+        view->setCurrentIndex(mixer);
+        table->setCurrentIndex(e->tableModel()->index(2, 0));
+        QTest::keyClick(table, Qt::Key_Delete);
+        table->setCurrentIndex(e->tableModel()->index(0, 0));
+        e->slot_deleteVariable();
+        QCOMPARE(e->elementCount(), 7);
+        QCOMPARE(texts(tree, mixer), QStringList{"DB5.DBD8"});
+        QCOMPARE(e->tableModel()->rowCount(), 1);
+        QCOMPARE(address->text(), QStringLiteral("DB5.DBD8"));
+        view->setCurrentIndex(line);
+        table->setCurrentIndex(e->tableModel()->index(5, 0)); // the block, 2 records
+        e->slot_deleteVariable();
+        QCOMPARE(e->elementCount(), 5);
+        view->setCurrentIndex(tree->index(0, 0, line));
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(texts(tree, line), (QStringList{"VD100", "Q0.0", "MW10", "VD100"}));
+        view->setCurrentIndex(line);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(tree->interfaceCount(), 1);
+        e->slot_deleteInterface();
+        QCOMPARE(tree->interfaceCount(), 0);
+        QCOMPARE(e->elementCount(), 0);
+        QCOMPARE(view->currentIndex(), tree->rootIndex());
+        QCOMPARE(hint(*e), kRootHint);
     }
 
     // The limit of 50 000 records, elements included: a drop that would pass it adds nothing
@@ -621,45 +635,6 @@ private slots:
         QCOMPARE(OpcUaInterfaceCodec::recordCount(read.interfaces), e->elementCount());
     }
 
-    // Deleting from the table (an element lowers the counter by one, a block by its records)
-    // and from the tree; the table is rebuilt once it would have one row; the Delete key
-    // leaves an interface alone.
-    void deleting()
-    {
-        auto e = editor();
-        addInterface(*e, QStringLiteral("Line"));
-        OpcUaInterfaceTreeModel* tree = e->treeModel();
-        const QModelIndex line = tree->interfaceIndex(0);
-        std::unique_ptr<QMimeData> data(dragFromSource(*e, {"I0.0", "DB5", "MW10"}));
-        QVERIFY(tree->dropVariables(data.get(), line, -1)); // in tree order: I0.0, MW10, DB5
-        e->interfaceView()->setCurrentIndex(tree->index(2, 0, line)); // the block
-        e->tableView()->setCurrentIndex(e->tableModel()->index(2, 0));
-        QTest::keyClick(e->tableView(), Qt::Key_Delete);
-        QCOMPARE(e->elementCount(), 5);
-        e->tableView()->setCurrentIndex(e->tableModel()->index(0, 0));
-        e->slot_deleteVariable();
-        QCOMPARE(e->elementCount(), 4);
-        QCOMPARE(e->tableModel()->rowCount(), 1);
-        QCOMPARE(child<QLineEdit>(*e->nodePanel(), "nodeAddress")->text(),
-                 QStringLiteral("DB5.DBD8"));
-
-        e->interfaceView()->setCurrentIndex(line);
-        e->tableView()->setCurrentIndex(e->tableModel()->index(2, 0)); // the block, 2 records
-        e->slot_deleteVariable();
-        QCOMPARE(e->elementCount(), 2);
-        e->interfaceView()->setCurrentIndex(tree->index(0, 0, line));
-        QTest::keyClick(e->interfaceView(), Qt::Key_Delete);
-        QCOMPARE(e->elementCount(), 1);
-        e->interfaceView()->setCurrentIndex(line);
-        QTest::keyClick(e->interfaceView(), Qt::Key_Delete);
-        QCOMPARE(tree->interfaceCount(), 1);
-        e->slot_deleteInterface();
-        QCOMPARE(tree->interfaceCount(), 0);
-        QCOMPARE(e->elementCount(), 0);
-        QCOMPARE(e->interfaceView()->currentIndex(), tree->rootIndex());
-        QCOMPARE(hint(*e), kRootHint);
-    }
-
     // The node panel writes back, when a field is left after typing, only what changed; the
     // 200 ms timer brings it in step with the table's current row.
     void nodePanel()
@@ -700,7 +675,8 @@ private slots:
 
     // Loads: records without a place are left out, counted and logged; more than 50 000
     // variables leave the root with a note; the counter is what was loaded; a plain OK
-    // keeps the stored bytes, an edit writes the editor's.
+    // keeps the stored bytes, an edit writes the editor's. Importing and Defaults set the
+    // counter to the records shown too.
     void loads_data()
     {
         QTest::addColumn<QByteArray>("payload");
@@ -757,18 +733,12 @@ private slots:
         QVERIFY(read.complete());
         QCOMPARE(OpcUaInterfaceCodec::recordCount(read.interfaces), records);
         QCOMPARE(read.interfaces.back().name, QStringLiteral("New"));
-    }
 
-    // Importing and Defaults set the counter to the records shown (loads() loads); the
-    // imported payload is what OK writes until the interfaces change.
-    void counterAfterImport()
-    {
-        auto e = editor(payloadOf(4));
+        e->importInterfaces(QByteArray()); // changes nothing
+        QCOMPARE(e->interfaceData(), OpcUaInterfaceCodec::encode(read.interfaces));
         e->importInterfaces(payloadOf(3, 2));
         QCOMPARE(e->elementCount(), 3);
-        e->importInterfaces(QByteArray()); // changes nothing
-        QCOMPARE(e->treeModel()->interfaceCount(), 2);
-        QCOMPARE(e->interfaceData(), payloadOf(3, 2));
+        QCOMPARE(e->interfaceData(), payloadOf(3, 2)); // as imported, until changed
         child<QPushButton>(*e, "hintDefaults")->click();
         QCOMPARE(e->elementCount(), 0);
         QCOMPARE(e->interfaceData(), OpcUaInterfaceCodec::encode({}));
@@ -817,9 +787,8 @@ private slots:
         QVERIFY(read.complete());
         QCOMPARE(read.interfaces.at(0).name, QStringLiteral("Line"));
         const OpcUaVarRecord& got = read.interfaces.at(0).records.at(0);
-        QCOMPARE(got.address, QStringLiteral("Q0.0"));
-        QCOMPARE(got.displayName, QStringLiteral("Belt motor"));
-        QCOMPARE(got.description, QStringLiteral("Conveyor motor"));
+        QCOMPARE((QStringList{got.address, got.displayName, got.description}),
+                 (QStringList{"Q0.0", "Belt motor", "Conveyor motor"}));
         QCOMPARE(got.accessLevel, 3u);
     }
 };
