@@ -85,14 +85,6 @@ QByteArray payloadOf(int count, int interfaces = 1)
     return OpcUaInterfaceCodec::encode(list);
 }
 
-OpcUaDragItem plain(const QString& address)
-{
-    OpcUaDragItem item;
-    item.address = address;
-    item.browseName = address;
-    return item;
-}
-
 // Every node below `parent`, counting the published ones; checks that each child names its
 // parent and row.
 int walk(const QAbstractItemModel* model, const QModelIndex& parent, bool& consistent)
@@ -408,61 +400,6 @@ private slots:
         QCOMPARE(read.interfaces.at(0).name, QStringLiteral("Renamed"));
     }
 
-    // A dropped variable: its type and data block (16 bits: DB300 stays DB300) in the tree
-    // and the payload, the access levels and types the panel offers; a type picked in the
-    // panel is written.
-    void drops_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QStringList>("access");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QStringList>("types"); // the dropped one first
-        QTest::addColumn<int>("db");
-        const auto row = [](const char* address, const QStringList& access, const char* selected,
-                            const QStringList& types, int db) {
-            QTest::newRow(address) << QString::fromLatin1(address) << access
-                                   << QString::fromLatin1(selected) << types << db;
-        };
-        const QStringList all{"R", "W", "RW"};
-        row("I0.0", {"R"}, "R", {"BOOL"}, 0);
-        row("MW10", all, "RW", {"INT16", "UINT16"}, 0);
-        row("SMB28", {"R"}, "R", {"SBYTE", "BYTE/CHAR", "STRING"}, 0);
-        row("DB5.DBD8", all, "RW", {"INT32", "UINT32", "FLOAT"}, 5);
-        row("DB300.DBX1.1", all, "RW", {"BOOL"}, 300);
-    }
-
-    void drops()
-    {
-        QFETCH(QString, address);
-        QFETCH(QStringList, access);
-        QFETCH(QString, selected);
-        QFETCH(QStringList, types);
-        QFETCH(int, db);
-        auto e = editor();
-        addInterface(*e, QStringLiteral("Line"));
-        std::unique_ptr<QMimeData> data(OpcUaDragData::mimeData({plain(address)}));
-        QVERIFY(dropAt(e->interfaceView(),
-                       centre(e->interfaceView(), e->interfaceView()->currentIndex()), data.get()));
-        const QModelIndex node = e->treeModel()->index(0, 0, e->treeModel()->interfaceIndex(0));
-        QCOMPARE(node.data().toString(), address);
-        const QModelIndex typeCell = e->tableModel()->index(0, OpcUaVariableTableModel::DataType);
-        QCOMPARE(typeCell.data().toString(), types.first());
-        auto* accessBox = child<QComboBox>(*e->nodePanel(), "nodeAccessLevel");
-        auto* typeBox = child<QComboBox>(*e->nodePanel(), "nodeDataType");
-        QCOMPARE(texts(accessBox->model()), access);
-        QCOMPARE(accessBox->currentText(), selected);
-        QCOMPARE(texts(typeBox->model()), types);
-
-        typeBox->setCurrentIndex(typeBox->count() - 1);
-        emit typeBox->activated(typeBox->count() - 1);
-        QCOMPARE(typeCell.data().toString(), types.last());
-        const OpcUaVarRecord record =
-            OpcUaInterfaceCodec::decode(e->interfaceData()).interfaces.at(0).records.at(0);
-        QCOMPARE(OpcUaTypes::dataTypeName(record.dataType), types.last());
-        QCOMPARE(record.address, address);
-        QCOMPARE(int(record.dbNumber), db);
-    }
-
     // Where drops land: onto an interface only (tree), rows of the table shown for an
     // interface, and the data block with its elements. Deleting from the table (an element
     // lowers the counter by one, a block by its records) and the tree; the table is rebuilt
@@ -631,42 +568,52 @@ private slots:
         QCOMPARE(OpcUaInterfaceCodec::recordCount(read.interfaces), e->elementCount());
     }
 
-    // The node panel writes back, when a field is left after typing, only what changed; the
-    // 200 ms timer brings it in step with the table's current row.
+    // The node panel offers the access levels and types the address allows and writes back,
+    // when a field is left after typing or an entry is picked, only what changed; the 200 ms
+    // timer brings it in step with the table's current row.
     void nodePanel()
     {
-        OpcUaVarRecord longText =
-            var(QStringLiteral("Q0.1"), OpcUaDataType::Bool, OpcUaAddressKind::Bit);
-        longText.description = QString(60, 'd'); // stored longer than the field takes
-        longText.accessLevel = 2;
+        OpcUaVarRecord word =
+            var(QStringLiteral("MW4"), OpcUaDataType::Int16, OpcUaAddressKind::Word);
+        word.description = QString(60, 'd'); // stored longer than the field takes
+        word.accessLevel = 2;
         OpcUaVarRecord input =
             var(QStringLiteral("I0.2"), OpcUaDataType::Bool, OpcUaAddressKind::Bit);
         input.accessLevel = 3; // stored "RW" where only "R" is offered
-        auto e = editor(OpcUaInterfaceCodec::encode({{QStringLiteral("Line"), {longText, input}}}));
-        OpcUaInterfaceTreeModel* tree = e->treeModel();
-        e->interfaceView()->setCurrentIndex(tree->interfaceIndex(0));
+        auto e = editor(OpcUaInterfaceCodec::encode({{QStringLiteral("Line"), {word, input}}}));
+        e->interfaceView()->setCurrentIndex(e->treeModel()->interfaceIndex(0));
         auto* browse = child<QLineEdit>(*e->nodePanel(), "nodeBrowseName");
         auto* address = child<QLineEdit>(*e->nodePanel(), "nodeAddress");
-        QCOMPARE(address->text(), QStringLiteral("Q0.1"));
-        QCOMPARE(child<QComboBox>(*e->nodePanel(), "nodeAccessLevel")->currentText(),
-                 QStringLiteral("W"));
+        auto* access = child<QComboBox>(*e->nodePanel(), "nodeAccessLevel");
+        auto* type = child<QComboBox>(*e->nodePanel(), "nodeDataType");
+        QCOMPARE(address->text(), QStringLiteral("MW4"));
+        QCOMPARE(texts(access->model()), (QStringList{"R", "W", "RW"}));
+        QCOMPARE(access->currentText(), QStringLiteral("W"));
+        QCOMPARE(texts(type->model()), (QStringList{"INT16", "UINT16"}));
         browse->selectAll();
         QTest::keyClicks(browse, QStringLiteral("Valve"));
         QTest::keyClick(browse, Qt::Key_Return);
+        type->setCurrentIndex(1);
+        emit type->activated(1);
         QCOMPARE(e->tableModel()->index(0, OpcUaVariableTableModel::BrowseName).data().toString(),
                  QStringLiteral("Valve"));
+        QCOMPARE(e->tableModel()->index(0, OpcUaVariableTableModel::DataType).data().toString(),
+                 QStringLiteral("UINT16"));
 
         {
             const QSignalBlocker quiet(e->tableView()->selectionModel());
             e->tableView()->setCurrentIndex(e->tableModel()->index(1, 0));
         }
-        QCOMPARE(address->text(), QStringLiteral("Q0.1"));
+        QCOMPARE(address->text(), QStringLiteral("MW4"));
         QTRY_COMPARE_WITH_TIMEOUT(address->text(), QStringLiteral("I0.2"),
                                   OpcUaParWdgt::SyncIntervalMs * 3);
-        const auto read = OpcUaInterfaceCodec::decode(e->interfaceData());
-        QCOMPARE(read.interfaces.at(0).records.at(0).browseName, QStringLiteral("Valve"));
-        QCOMPARE(read.interfaces.at(0).records.at(0).description, QString(60, 'd'));
-        QCOMPARE(read.interfaces.at(0).records.at(1).accessLevel, 3u); // never picked
+        QCOMPARE(texts(access->model()), QStringList{"R"});
+        const auto records =
+            OpcUaInterfaceCodec::decode(e->interfaceData()).interfaces.at(0).records;
+        QCOMPARE(records.at(0).browseName, QStringLiteral("Valve"));
+        QCOMPARE(records.at(0).dataType, quint32(OpcUaDataType::UInt16));
+        QCOMPARE(records.at(0).description, QString(60, 'd'));
+        QCOMPARE(records.at(1).accessLevel, 3u); // never picked
     }
 
     // Loads: records without a place are left out, counted and logged; more than 50 000
