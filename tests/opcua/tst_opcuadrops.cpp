@@ -59,103 +59,70 @@ private slots:
     void classify_data()
     {
         QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("shown"); // empty: refused
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("access");
-        QTest::addColumn<int>("db");
-
-        QTest::newRow("input bit") << "I0.0"
-                                   << "I0.0" << 0 << 0 << 1 << 0;
-        QTest::newRow("output bit") << "Q0.0"
-                                    << "Q0.0" << 0 << 0 << 3 << 0;
-        QTest::newRow("system bit") << "SM0.1"
-                                    << "SM0.1" << 0 << 0 << 3 << 0;
-        QTest::newRow("bit 8") << "I0.8"
-                               << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("data-block bit") << "DB5.DBX2.3"
-                                        << "DB5.DBX2.3" << 0 << 0 << 3 << 5;
-        QTest::newRow("data-block byte, blank") << "DB5.DBB 4"
-                                                << "DB5.DBB4" << 1 << 1 << 3 << 5;
-        QTest::newRow("data-block word") << "DB5.DBW4"
-                                         << "DB5.DBW4" << 3 << 2 << 3 << 5;
-        QTest::newRow("data-block double word") << "DB5.DBD8"
-                                                << "DB5.DBD8" << 5 << 3 << 3 << 5;
-        QTest::newRow("DB300 keeps its number") << "DB300.DBW2"
-                                                << "DB300.DBW2" << 3 << 2 << 3 << 300;
-        QTest::newRow("DB65536 has no place") << "DB65536.DBW2"
-                                              << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("analog input") << "AIW4"
-                                      << "AIW4" << 3 << 5 << 1 << 0;
-        QTest::newRow("analog output") << "AQW2"
-                                       << "AQW2" << 3 << 5 << 3 << 0;
-        QTest::newRow("input byte") << "IB3"
-                                    << "IB3" << 1 << 1 << 1 << 0;
-        QTest::newRow("SMB28 read only") << "SMB28"
-                                         << "SMB28" << 1 << 1 << 1 << 0;
-        QTest::newRow("SMB30 writable") << "SMB30"
-                                        << "SMB30" << 1 << 1 << 3 << 0;
-        QTest::newRow("input word") << "IW2"
-                                    << "IW2" << 3 << 2 << 1 << 0;
-        QTest::newRow("marker word, leading zero") << "MW010"
-                                                   << "MW10" << 3 << 2 << 3 << 0;
-        QTest::newRow("input double word") << "ID0"
-                                           << "ID0" << 5 << 3 << 1 << 0;
-        QTest::newRow("variable double word") << "VD200"
-                                              << "VD200" << 5 << 3 << 3 << 0;
-        QTest::newRow("timer") << "T37"
-                               << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("a block alone") << "DB5"
-                                       << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("two points") << "M1.2.3"
-                                    << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("empty") << ""
-                               << "" << 0 << 0 << 0 << 0;
-        QTest::newRow("last byte of the bit address") << "V2097151.7"
-                                                      << "V2097151.7" << 0 << 0 << 3 << 0;
-        QTest::newRow("beyond the bit address") << "V2097152.0"
-                                                << "" << 0 << 0 << 0 << 0;
+        QTest::addColumn<QString>("shown");     // empty: refused
+        QTest::addColumn<QList<int>>("fields"); // type, kind, access, data block
+        const auto row = [](const char* tag, const char* address, const char* shown,
+                            const QList<int>& fields) {
+            QTest::newRow(tag) << QString::fromLatin1(address) << QString::fromLatin1(shown)
+                               << fields;
+        };
+        row("input bit", "I0.0", "I0.0", {0, 0, 1, 0});
+        row("system bit", "SM0.1", "SM0.1", {0, 0, 3, 0});
+        row("bit 8", "I0.8", "", {});
+        row("data-block bit", "DB5.DBX2.3", "DB5.DBX2.3", {0, 0, 3, 5});
+        row("data-block byte, blank", "DB5.DBB 4", "DB5.DBB4", {1, 1, 3, 5});
+        row("data-block double word", "DB5.DBD8", "DB5.DBD8", {5, 3, 3, 5});
+        row("DB300 keeps its number", "DB300.DBW2", "DB300.DBW2", {3, 2, 3, 300});
+        row("DB65536 has no place", "DB65536.DBW2", "", {});
+        row("analog input", "AIW4", "AIW4", {3, 5, 1, 0});
+        row("analog output", "AQW2", "AQW2", {3, 5, 3, 0});
+        row("SMB28 read only", "SMB28", "SMB28", {1, 1, 1, 0});
+        row("SMB30 writable", "SMB30", "SMB30", {1, 1, 3, 0});
+        row("marker word, leading zero", "MW010", "MW10", {3, 2, 3, 0});
+        row("input double word", "ID0", "ID0", {5, 3, 1, 0});
+        row("timer", "T37", "", {});
+        row("a block alone", "DB5", "", {});
+        row("two points", "M1.2.3", "", {});
+        row("empty", "", "", {});
+        row("last byte of the bit address", "V2097151.7", "V2097151.7", {0, 0, 3, 0});
+        row("beyond the bit address", "V2097152.0", "", {});
     }
 
     void classify()
     {
         QFETCH(QString, address);
         QFETCH(QString, shown);
-        QFETCH(int, type);
-        QFETCH(int, kind);
-        QFETCH(int, access);
-        QFETCH(int, db);
+        QFETCH(QList<int>, fields);
         const auto c = OpcUaAddressRules::classify(address);
         QCOMPARE(c.has_value(), !shown.isEmpty());
         if (!c)
             return;
         QCOMPARE(c->address, shown);
-        QCOMPARE(int(c->dataType), type);
-        QCOMPARE(int(c->kind), kind);
-        QCOMPARE(int(c->access), access);
-        QCOMPARE(int(c->dbNumber), db);
-        QCOMPARE(OpcUaAddressRules::isReadOnly(shown), access == 1);
+        QCOMPARE((QList<int>{int(c->dataType), int(c->kind), int(c->access), int(c->dbNumber)}),
+                 fields);
+        QCOMPARE(OpcUaAddressRules::isReadOnly(shown), fields.at(2) == 1);
     }
 
-    // A data block becomes an object with the elements that lie in its own block.
+    // A data block becomes an object, of its 16-bit number, with the elements that lie in
+    // its own block; a name, or a number the payload cannot hold, is refused.
     void objectRecord()
     {
-        OpcUaDragItem block = plain(QStringLiteral("DB5"), QStringLiteral("Recipe"));
+        OpcUaDragItem block = plain(QStringLiteral("DB300"), QStringLiteral("Recipe"));
         block.isObject = true;
         block.flag = 1;
-        block.elements = {plain("DB5.DBW0"), plain("DB5.DBX2.1"), plain("DB7.DBW0"), plain("MW10"),
-                          plain("DB5.DBD 4")};
+        block.elements = {plain("DB300.DBW0"), plain("DB300.DBX2.1"), plain("DB7.DBW0"),
+                          plain("MW10"), plain("DB300.DBD 4")};
         int skipped = 0;
         const auto r = OpcUaAddressRules::recordFor(block, &skipped);
         QVERIFY(r);
-        QCOMPARE(r->address, QStringLiteral("DB5"));
-        QCOMPARE(r->dataType, 255u);
-        QCOMPARE(r->addressKind, 4u);
-        QCOMPARE(r->dbNumber, quint16(5));
-        QCOMPARE(r->reserved, quint8(1));
+        QCOMPARE(r->address, QStringLiteral("DB300"));
+        QCOMPARE((QList<uint>{r->dataType, r->addressKind, r->dbNumber, r->reserved}),
+                 (QList<uint>{255, 4, 300, 1}));
         QCOMPARE(skipped, 2);
-        QCOMPARE(r->recordCount(), 4);
-        QCOMPARE(r->elements.at(2).address, QStringLiteral("DB5.DBD4"));
+        QStringList elements;
+        for (const OpcUaVarRecord& e : r->elements)
+            elements << e.address;
+        QCOMPARE(elements, (QStringList{"DB300.DBW0", "DB300.DBX2.1", "DB300.DBD4"}));
         QCOMPARE(r->elements.at(1).dataType, 0u);
 
         block.address = QStringLiteral("Recipe");
@@ -177,9 +144,8 @@ private slots:
         QByteArray expected;
         QDataStream out(&expected, QIODevice::WriteOnly);
         out << qint32(2);
-        out << true << QStringLiteral("I0.0") << QStringLiteral("I0.0") << QStringLiteral("Start")
+        out << false << QStringLiteral("I0.0") << QStringLiteral("I0.0") << QStringLiteral("Start")
             << QString() << qint32(0) << qint8(0);
-        expected.replace(4, 1, QByteArray(1, '\0')); // the first item is no object
         out << true << QStringLiteral("DB1") << QStringLiteral("DB1") << QStringLiteral("Recipe")
             << QString() << qint32(7) << qint8(1) << qint32(1) << QStringLiteral("DB1.DBW0")
             << QStringLiteral("DB1.DBW0") << QString() << QString() << qint32(0) << qint8(0);
@@ -279,8 +245,7 @@ private slots:
         }
         QCOMPARE(got, addresses);
         QCOMPARE(gotTags, tags);
-        QCOMPARE(int(read.lastOffset), last);
-        QCOMPARE(read.skipped, skipped);
+        QCOMPARE((QList<int>{int(read.lastOffset), read.skipped}), (QList<int>{last, skipped}));
         // The other array is the one an instance block does not use.
         QVERIFY(OpcUaDataBlock::elements(content(rows, instance), QStringLiteral("DB4"),
                                          QStringLiteral("Mixer"), !instance, true, 0)
