@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/cpuobject.h>
+#include <opcua/opcuavarrecord.h>
 
 #include <QRandomGenerator>
 #include <QString>
@@ -20,27 +21,43 @@ public:
     // An object of a random sample model for the project; it holds no memory.
     std::unique_ptr<CpuObject> object(const QString& projectPath);
 
-    QString text(int maxChars);
-
 private:
     quint32 u(quint32 bound) { return m_random.bounded(bound); }
-    quint8 byte() { return quint8(m_random.bounded(256u)); }
     bool chance(int percent) { return int(m_random.bounded(100u)) < percent; }
-    template <typename Array>
-    void fill(Array& bytes)
+    // Each member any value of its own type.
+    template <typename... T>
+    void any(T&... members)
     {
-        for (auto& b : bytes)
-            b = byte();
+        ((members = T(m_random.generate())), ...);
     }
+    // Each member any byte value, whatever its type holds.
+    template <typename... T>
+    void bytes(T&... members)
+    {
+        ((members = T(u(256))), ...);
+    }
+    // Each member 0 or 1: what the readers keep of it.
+    template <typename... T>
+    void flags(T&... members)
+    {
+        ((members = T(u(2))), ...);
+    }
+    template <typename Array>
+    void fill(Array& array)
+    {
+        for (auto& b : array)
+            any(b);
+    }
+    QString text(int maxChars);
+    QByteArray stray(int maxBytes);
     template <typename Text>
     void fixedText(Text& field);
 
-    void header(ModuleDescriptor& d);
-    void params(CpuParams& p);
-    void soe(CpuObject& o);
+    void module(CpuObject& o);
     void buses(CpuObject& o);
     void cards(CpuObject& o);
     void opcUa(CpuObject& o);
+    OpcUaVarRecord variable(const QString& block);
     void slaves(CpuObject& o);
 
     QRandomGenerator m_random;
