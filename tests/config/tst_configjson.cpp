@@ -33,7 +33,7 @@ void resetSlaves()
 // problem, so the schema cannot pass by using what this does not check. Problems come as
 // "<path>: <message>" with the importer's paths ("tcpIp.port", "soe[2].title", "(document)").
 void checkSchema(const QJsonObject& root, const QJsonObject& schema, const QJsonValue& value,
-                 const QString& path, QStringList& problems, int depth)
+                 const QString& path, QStringList& problems)
 {
     static const QStringList known{"$schema",  "title",      "description", "$defs",
                                    "type",     "properties", "required",    "additionalProperties",
@@ -44,26 +44,18 @@ void checkSchema(const QJsonObject& root, const QJsonObject& schema, const QJson
     const auto problem = [&](const QString& what) {
         problems.append(at + ": " + what);
     };
-    const auto has = [&](const char* key) {
-        return schema.contains(QLatin1String(key));
-    };
-    const auto number = [&](const char* key) {
-        return schema.value(QLatin1String(key)).toDouble();
-    };
     for (const QString& key : schema.keys()) {
         if (!known.contains(key))
             problem(QStringLiteral("the schema uses \"%1\", which is not checked").arg(key));
     }
-    if (depth > 64)
-        return problem("nested too deep");
-    if (has("$ref")) {
+    if (schema.contains("$ref")) {
         const QString ref = schema.value("$ref").toString();
         const QJsonValue target = root.value("$defs").toObject().value(ref.mid(8));
         if (!ref.startsWith("#/$defs/") || !target.isObject())
             return problem("unknown reference " + ref);
-        return checkSchema(root, target.toObject(), value, path, problems, depth + 1);
+        return checkSchema(root, target.toObject(), value, path, problems);
     }
-    if (has("enum")) {
+    if (schema.contains("enum")) {
         if (!schema.value("enum").toArray().contains(value))
             problem("not one of the allowed values");
         return;
@@ -79,26 +71,26 @@ void checkSchema(const QJsonObject& root, const QJsonObject& schema, const QJson
     if (!typed)
         return problem("expected " + type);
     if (type == "integer") {
-        if ((has("minimum") && d < number("minimum")) || (has("maximum") && d > number("maximum")))
+        if (d < schema.value("minimum").toDouble(-qInf()) ||
+            d > schema.value("maximum").toDouble(qInf()))
             problem("out of range");
     } else if (type == "string") {
         const QString s = value.toString();
         const int length = s.toUcs4().size();
-        if (has("minLength") && length < number("minLength"))
+        if (length < schema.value("minLength").toDouble())
             problem("too short");
-        if (has("maxLength") && length > number("maxLength"))
+        if (length > schema.value("maxLength").toDouble(qInf()))
             problem("too long");
-        if (has("pattern") &&
-            !QRegularExpression(schema.value("pattern").toString()).match(s).hasMatch())
+        if (!QRegularExpression(schema.value("pattern").toString()).match(s).hasMatch())
             problem("does not match the pattern");
     } else if (type == "array") {
         const QJsonArray array = value.toArray();
-        if (array.size() < number("minItems") ||
-            (has("maxItems") && array.size() > number("maxItems")))
+        if (array.size() < schema.value("minItems").toDouble() ||
+            array.size() > schema.value("maxItems").toDouble(qInf()))
             problem("wrong number of elements");
         for (int i = 0; i < array.size(); ++i)
             checkSchema(root, schema.value("items").toObject(), array.at(i),
-                        QStringLiteral("%1[%2]").arg(path).arg(i), problems, depth + 1);
+                        QStringLiteral("%1[%2]").arg(path).arg(i), problems);
     } else if (type == "object") {
         const QJsonObject object = value.toObject();
         const QJsonObject properties = schema.value("properties").toObject();
@@ -110,7 +102,7 @@ void checkSchema(const QJsonObject& root, const QJsonObject& schema, const QJson
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
             if (properties.contains(it.key()))
                 checkSchema(root, properties.value(it.key()).toObject(), it.value(),
-                            prefix + it.key(), problems, depth + 1);
+                            prefix + it.key(), problems);
             else if (schema.value("additionalProperties") == false)
                 problems.append(prefix + it.key() + ": unknown key");
         }
@@ -121,44 +113,36 @@ QStringList schemaProblems(const QJsonValue& document)
 {
     static const QJsonObject root = QJsonDocument::fromJson(ConfigJson::schema()).object();
     QStringList problems;
-    checkSchema(root, root, document, QString(), problems, 0);
+    checkSchema(root, root, document, QString(), problems);
     return problems;
 }
 
 // Sets (or with an undefined value removes) the member at a path such as
 // "opcUa.interfaces[0].variables[1].address".
-QJsonValue changed(const QJsonValue& node, QStringList steps, const QJsonValue& value)
+QJsonValue changed(const QJsonValue& node, const QString& path, const QJsonValue& value)
 {
-    if (steps.isEmpty())
-        return value;
-    const QString step = steps.takeFirst();
-    if (step.startsWith(QLatin1Char('['))) {
+    static const QRegularExpression step(QStringLiteral("^(?:\\[(\\d+)\\]|([^.[]+))\\.?"));
+    const QRegularExpressionMatch m = step.match(path);
+    const QString rest = path.mid(m.capturedLength());
+    const bool removing = rest.isEmpty() && value.isUndefined();
+    const auto next = [&](const QJsonValue& inner) {
+        return rest.isEmpty() ? value : changed(inner, rest, value);
+    };
+    if (m.capturedLength(1)) {
         QJsonArray array = node.toArray();
-        const int index = step.mid(1, step.size() - 2).toInt();
-        if (steps.isEmpty() && value.isUndefined())
+        const int index = m.captured(1).toInt();
+        if (removing)
             array.removeAt(index);
         else
-            array[index] = changed(array.at(index), steps, value);
+            array[index] = next(array.at(index));
         return array;
     }
     QJsonObject object = node.toObject();
-    if (steps.isEmpty() && value.isUndefined())
-        object.remove(step);
+    if (removing)
+        object.remove(m.captured(2));
     else
-        object[step] = changed(object.value(step), steps, value);
+        object[m.captured(2)] = next(object.value(m.captured(2)));
     return object;
-}
-
-QStringList stepsOf(const QString& path)
-{
-    QStringList steps;
-    for (const QString& part : path.split(QLatin1Char('.'))) {
-        const int bracket = part.indexOf(QLatin1Char('['));
-        steps.append(bracket < 0 ? part : part.left(bracket));
-        for (int at = bracket; at >= 0; at = part.indexOf(QLatin1Char('['), at + 1))
-            steps.append(part.mid(at, part.indexOf(QLatin1Char(']'), at) - at + 1));
-    }
-    return steps;
 }
 
 bool anyAt(const QStringList& problems, const QString& path)
@@ -375,7 +359,7 @@ private slots:
         QVERIFY(!json.contains("Bytes\":"));
         const QJsonObject good = QJsonDocument::fromJson(json).object();
         QCOMPARE(schemaProblems(good), QStringList());
-        const QJsonObject bad = changed(good, stepsOf(path), value).toObject();
+        const QJsonObject bad = changed(good, path, value).toObject();
         QVERIFY(bad != good);
         QStringList errors;
         QVERIFY(!ConfigJson::importDocument(QJsonDocument(bad).toJson(), project, errors));

@@ -125,10 +125,6 @@ QVector<Case> cases()
              o.params.tcpIp.port = 80;
          },
          "tcpIp.port", "The port setting has error(range: 1024~65000).", "portNumbers", true},
-        // The page's field shows at most 65535; the stored value is what compile downloads.
-        {"server port", false, [](CpuObject& o) { o.params.tcpIp.serverPort = 70000; },
-         "tcpIp.serverPort", "The server's port setting has error(range: 1024~65535).",
-         "portNumbers", false},
         {"SOE title", false, [](CpuObject& o) { o.soe[5] = soeRecord(5, " "); }, "soe[0].title",
          "The title of SOE 6 is not allowed be empty.", "soeTitles", true},
         // Double words, beyond the PLC's memory as well.
@@ -302,7 +298,6 @@ private slots:
                  << "buses.profinet.customName [profinetName]"
                  << "buses.qbus.customName [qbusName]"
                  << "tcpIp.port [portNumbers]"
-                 << "tcpIp.serverPort [portNumbers]"
                  << "soe[2].title [soeTitles]"
                  << "retentive [compile]"
                  << "soe [compile]";
