@@ -106,15 +106,14 @@ void RandomConfig::buses(CpuObject& o)
     for (HscChannel& h : o.hsc)
         any(h.control, h.modeEnable, h.preset, h.current, h.filterIndex, h.speedTime);
     EtherCatSettings& e = o.etherCat;
-    flags(e.enabled);
     any(e.dcEnabled, e.dcCycleTime, e.syncOffset, e.syncWindowMonitor, e.syncWindow, e.taskInterval,
         e.redundancy);
     o.canMasterEnabled = chance(50);
     CanMasterConfig& m = o.canMaster;
     any(m.useCanopen, m.nodeId, m.baudRate, m.objectId, m.cyclePeriod, m.heartbeat, m.cobId);
     ProfinetSettings& pn = o.profinet;
-    flags(pn.useBus, pn.useCustomName, pn.ipFromOtherSources, o.eip.enabled, o.qbus.useSlave,
-          o.qbus.useCustomName, o.qbus.masterEnabled);
+    below(2, e.enabled, pn.useBus, pn.useCustomName, pn.ipFromOtherSources, o.eip.enabled,
+          o.qbus.useSlave, o.qbus.useCustomName, o.qbus.masterEnabled);
     pn.customName = text(70).remove(QChar());
     o.qbus.customName = text(30);
     any(o.qbus.protocolType);
@@ -152,7 +151,7 @@ void RandomConfig::cards(CpuObject& o)
         }
         c.rtcData = stray(int(u(40)));
         for (Dix06Channel& d : c.dix06) {
-            bytes(d.direction, d.filter, d.freeze, d.area);
+            below(256, d.direction, d.filter, d.freeze, d.area);
             any(d.bitAddress, d.byte20);
         }
     }
@@ -279,14 +278,13 @@ void RandomConfig::slaves(CpuObject& o)
                                      plugin);
         }
     }
-    const QString qbus = QStringLiteral("qbusslavekit.dll");
-    for (int id : nodeIds(int(u(3))))
-        SlaveRegistry::insertOrdered(o.qbus.slaves, SlaveControl(qbus).create(id, text(8)), qbus);
-    if (o.eip.enabled) {
-        const QString eip = QStringLiteral("eipslavekit.dll");
+    const auto plain = [&](QList<SlaveEntry>& list, const QString& plugin) {
         for (int id : nodeIds(int(u(3))))
-            SlaveRegistry::insertOrdered(o.eip.slaves, SlaveControl(eip).create(id, text(8)), eip);
-    }
+            SlaveRegistry::insertOrdered(list, SlaveControl(plugin).create(id, text(8)), plugin);
+    };
+    plain(o.qbus.slaves, QStringLiteral("qbusslavekit.dll"));
+    if (o.eip.enabled)
+        plain(o.eip.slaves, QStringLiteral("eipslavekit.dll"));
 }
 
 std::unique_ptr<CpuObject> RandomConfig::object(const QString& projectPath)

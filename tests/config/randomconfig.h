@@ -30,17 +30,11 @@ private:
     {
         ((members = T(m_random.generate())), ...);
     }
-    // Each member any byte value, whatever its type holds.
+    // Each member below the bound, whatever its type holds: 2 where the readers keep 0 or 1.
     template <typename... T>
-    void bytes(T&... members)
+    void below(quint32 bound, T&... members)
     {
-        ((members = T(u(256))), ...);
-    }
-    // Each member 0 or 1: what the readers keep of it.
-    template <typename... T>
-    void flags(T&... members)
-    {
-        ((members = T(u(2))), ...);
+        ((members = T(u(bound))), ...);
     }
     template <typename Array>
     void fill(Array& array)

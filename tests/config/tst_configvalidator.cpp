@@ -2,7 +2,9 @@
 
 #include <block/paramblock.h>
 #include <config/configvalidator.h>
+#include <model/slaveregistry.h>
 #include <opcua/opcuasettingscodec.h>
+#include <slaves/slavecontrol.h>
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -10,6 +12,8 @@
 using namespace DialogTesting;
 
 namespace {
+
+const QString kDp = QStringLiteral("dpslavekit.dll");
 
 QString hostCheck(int kind, const QString& address, const QString& mask = QString(),
                   const QString& ip = QString())
@@ -59,8 +63,8 @@ QString reserveError(const char* what)
         .arg(QLatin1String(what), getMemoryErrStrByErrCode(MemoryOverlap));
 }
 
-// One broken rule per OK check: the module, what is broken, and the finding the validator
-// must report.
+// One broken rule per check that the validator feeds from stored values: the module, what is
+// broken, and the finding the validator must report.
 struct Case
 {
     const char* name;
@@ -136,6 +140,17 @@ QVector<Case> cases()
          "retentive",
          "Compile error 8: the retentive ranges need more than 128 KiB of retentive memory.",
          "compile", false},
+        {"CANopen master at 20 kbit/s", false,
+         [](CpuObject& o) {
+             o.canMasterEnabled = true;
+             o.canMaster.baudRate = 20;
+             for (int n = 1; n <= 9; ++n)
+                 SlaveRegistry::appendCan(o.canMaster.slaves, SlaveControl(kDp).create(n), kDp);
+         },
+         "canopenMaster",
+         "Compile error 10: at 20 kbit/s the CANopen master takes at most 8 slaves, and a slave "
+         "at most 8 process data channels.",
+         "compile", false},
         {"station addresses", true,
          [](CpuObject& o) {
              CardRecord& card = o.cards[0];
@@ -152,6 +167,20 @@ QVector<Case> cases()
          },
          "cards[1].amx05.inputStart", "The start address must be an even number in the range 0~28.",
          "expansionCards", true},
+        {"AMX05-P output value", true,
+         [](CpuObject& o) {
+             o.cards[0].type = quint8(CardType::Amx05);
+             o.cards[0].amx05.outputStart = 2;
+             o.cards[0].amx05.outputs = {AnalogChannel{0, 2, 0, 0, 0, 100, 1, 0}};
+         },
+         "cards[0].amx05.outputs[0].outputValue",
+         "The output value must be in the range 6400~32000.", "expansionCards", true},
+        {"DIX06-P without address", true,
+         [](CpuObject& o) {
+             dix06(o.cards[1], 10);
+             o.cards[1].dix06[2].area = 0;
+         },
+         "cards[1].dix06.channels[2].bitAddress", "Address error.", "expansionCards", true},
         {"card on the local inputs", true, [](CpuObject& o) { dix06(o.cards[0], 1); },
          "cards[0].dix06.channels[0].bitAddress",
          reserveError("I1.0 of the DIX06-P card in the upper slot"), "expansionCards", true},
@@ -212,6 +241,7 @@ private slots:
     {
         m_case.reset();
         m_case = std::make_unique<DialogCase>(QJsonObject{});
+        SlaveControl(kDp).reset();
     }
 
     void sampleProjectsHaveNoFindings_data()
@@ -300,7 +330,8 @@ private slots:
                  << "tcpIp.port [portNumbers]"
                  << "soe[2].title [soeTitles]"
                  << "retentive [compile]"
-                 << "soe [compile]";
+                 << "soe [compile]"
+                 << "canopenMaster [compile]";
         QCOMPARE(found, expected);
     }
 };
