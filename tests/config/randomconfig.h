@@ -24,7 +24,6 @@ public:
 private:
     quint32 u(quint32 bound) { return m_random.bounded(bound); }
     bool chance(int percent) { return int(m_random.bounded(100u)) < percent; }
-    // Each member any value of its own type.
     template <typename... T>
     void any(T&... members)
     {

@@ -212,17 +212,14 @@ std::unique_ptr<CpuObject> richObject(const QString& project)
 
 } // namespace
 
-// A module's configuration as a JSON document: save data → document → save data, byte for
-// byte; documents that must be refused, with the path of what is wrong; the published
-// schema.
+// Save data → JSON document → save data, byte for byte; documents refused with the path of
+// what is wrong; both measured against the published schema.
 class TestConfigJson : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<HostFixture> m_host;
 
-    // Save data → document → save data, and the document exported again; the document is
-    // returned, or nothing where any step differs.
     static QByteArray roundTrip(CpuObject& object, const QString& project)
     {
         const QByteArray saved = ParamBlock::save(object);

@@ -279,9 +279,8 @@ private slots:
             QTest::newRow(all.at(i).name) << i;
     }
 
-    // Each broken rule of a stored module gives its finding: the member's path, the dialog's
-    // message and the check; nothing else is reported for it but what compile adds. Opened on
-    // the broken module, the dialog's OK shows the validator's first finding and stays open.
+    // A stored module with one broken rule: its finding (path, the dialog's message, check) and
+    // nothing else but compile's; the dialog's OK shows the first finding and stays open.
     void eachRule()
     {
         QFETCH(int, index);
