@@ -1,6 +1,7 @@
 #pragma once
 
 #include <model/cpuobject.h>
+#include <opcua/opcuavarrecord.h>
 
 #include <QRandomGenerator>
 #include <QString>
@@ -20,27 +21,36 @@ public:
     // An object of a random sample model for the project; it holds no memory.
     std::unique_ptr<CpuObject> object(const QString& projectPath);
 
-    QString text(int maxChars);
-
 private:
     quint32 u(quint32 bound) { return m_random.bounded(bound); }
-    quint8 byte() { return quint8(m_random.bounded(256u)); }
     bool chance(int percent) { return int(m_random.bounded(100u)) < percent; }
-    template <typename Array>
-    void fill(Array& bytes)
+    template <typename... T>
+    void any(T&... members)
     {
-        for (auto& b : bytes)
-            b = byte();
+        ((members = T(m_random.generate())), ...);
     }
+    // Each member below the bound, whatever its type holds: 2 where the readers keep 0 or 1.
+    template <typename... T>
+    void below(quint32 bound, T&... members)
+    {
+        ((members = T(u(bound))), ...);
+    }
+    template <typename Array>
+    void fill(Array& array)
+    {
+        for (auto& b : array)
+            any(b);
+    }
+    QString text(int maxChars);
+    QByteArray stray(int maxBytes);
     template <typename Text>
     void fixedText(Text& field);
 
-    void header(ModuleDescriptor& d);
-    void params(CpuParams& p);
-    void soe(CpuObject& o);
+    void module(CpuObject& o);
     void buses(CpuObject& o);
     void cards(CpuObject& o);
     void opcUa(CpuObject& o);
+    OpcUaVarRecord variable(const QString& block);
     void slaves(CpuObject& o);
 
     QRandomGenerator m_random;
