@@ -511,7 +511,8 @@ private slots:
             QTest::mouseClick(s->activation(), Qt::LeftButton);
             QTest::keyClicks(s->nameEdit(), QStringLiteral("Dosing"));
             QTest::keyClicks(s->describeEdit(), QStringLiteral("left"));
-            edit(*page, edits);
+            if (page) // NONE has no page
+                edit(*page, edits);
             QVERIFY2(open.ok(), qPrintable(m_case->messages.join('\n')));
         }
         const QByteArray body = ExtCardSection::writeBody(cpu->cards[slot]);
