@@ -168,10 +168,8 @@ private slots:
         QProcess lupdate;
         lupdate.setProcessChannelMode(QProcess::MergedChannels);
         lupdate.start(QStringLiteral(CORVO_LUPDATE),
-                      {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
-                       QStringLiteral("-locations"), QStringLiteral("none"),
-                       QStringLiteral(CORVO_SOURCE_DIR "/") + sources, QStringLiteral("-ts"),
-                       copy});
+                      {"-silent", "-no-obsolete", "-locations", "none",
+                       QStringLiteral(CORVO_SOURCE_DIR "/") + sources, "-ts", copy});
         QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
         QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
 
