@@ -199,10 +199,7 @@ void RandomConfig::opcUa(CpuObject& o)
     o.opcUaInterfaceData.clear();
     if (chance(70)) {
         OpcUaSettings s;
-        s.serverEnabled = chance(50);
-        s.anonymousLogin = chance(50);
-        s.userAuthentication = chance(50);
-        s.securityEnabled = chance(50);
+        below(2, s.serverEnabled, s.anonymousLogin, s.userAuthentication, s.securityEnabled);
         for (int i = 0, n = int(u(4)); i < n; ++i)
             s.users.append({text(10) + QLatin1Char('u'), text(10) + QLatin1Char('p')});
         any(s.port, s.sessionTimeout, s.maxSessions, s.samplingInterval, s.publishingInterval,

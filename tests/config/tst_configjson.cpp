@@ -178,8 +178,7 @@ std::unique_ptr<CpuObject> richObject(const QString& project)
     }
 
     OpcUaSettings settings;
-    settings.serverEnabled = true;
-    settings.userAuthentication = true;
+    settings.serverEnabled = settings.userAuthentication = true;
     settings.users = {{"operator", "line1op"}, {"service", "s3rvice"}};
     using T = OpcUaDataType;
     using K = OpcUaAddressKind;

@@ -87,9 +87,7 @@ QVector<Case> cases()
              t.mask = fromDotted(QStringLiteral("255.255.255.0"));
              t.gateway = fromDotted(QStringLiteral("10.0.0.1"));
          },
-         "tcpIp.gateway",
-         hostCheck(2, QStringLiteral("10.0.0.1"), QStringLiteral("255.255.255.0"),
-                   QStringLiteral("192.168.1.5")),
+         "tcpIp.gateway", hostCheck(2, "10.0.0.1", "255.255.255.0", "192.168.1.5"),
          "tcpIpAddresses", true},
         {"device name", false,
          [](CpuObject& o) { o.params.tcpIp.deviceName.setText(QStringLiteral("   ")); },

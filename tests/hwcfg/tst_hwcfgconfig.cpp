@@ -74,12 +74,6 @@ class TestHwcfgConfig : public QObject
             .object();
     }
 
-    bool write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(m_dir + QLatin1Char('/') + name);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-
 private slots:
     void init()
     {
@@ -114,7 +108,8 @@ private slots:
         QCOMPARE(std::make_pair(valid.status, valid.out),
                  std::make_pair(0, QByteArray("cpu: no findings\n")));
         const Run exported = hwcfg({"export", "cpu", "--project", path});
-        QVERIFY(exported.status == 0 && write(QStringLiteral("cpu.json"), exported.out));
+        QCOMPARE(exported.status, 0);
+        m_host->writeFile(QStringLiteral("work/cpu.json"), exported.out);
         const Run imported = hwcfg({"import", "cpu.json", "--project", path, "--module", "copy"});
         QVERIFY2(imported.status == 0, imported.err.constData());
         QVERIFY(!stored(path, "copy").isEmpty());
@@ -131,7 +126,7 @@ private slots:
         const QByteArray before = stored(path, "cpu");
         bad = changed(bad, "tcpIp", "port", QStringLiteral("20000"));
         bad = changed(bad, "tcpIp", "vlan", 7);
-        QVERIFY(write(QStringLiteral("bad.json"), QJsonDocument(bad).toJson()));
+        m_host->writeFile(QStringLiteral("work/bad.json"), QJsonDocument(bad).toJson());
         for (const char* module : {"cpu", "other"}) {
             const Run run = hwcfg({"import", "bad.json", "--project", path, "--module", module});
             QCOMPARE(run.status, 1);
@@ -155,7 +150,7 @@ private slots:
                                        {"useCustomName", true},
                                        {"customName", "line-"},
                                        {"ipFromOtherSources", false}});
-        QVERIFY(write(QStringLiteral("broken.json"), QJsonDocument(document).toJson()));
+        m_host->writeFile(QStringLiteral("work/broken.json"), QJsonDocument(document).toJson());
         QCOMPARE(hwcfg({"import", "broken.json", "--project", path, "--module", "broken"}).status,
                  0);
 

@@ -21,6 +21,14 @@ OpcUaDragItem plain(const QString& address, const QString& name = QString())
     return item;
 }
 
+OpcUaDragItem block(const QString& address, const QString& name, const OpcUaDragItems& elements)
+{
+    OpcUaDragItem item = plain(address, name);
+    item.isObject = true;
+    item.elements = elements;
+    return item;
+}
+
 // A data block's content as the program editor stores it.
 QByteArray content(const Rows& rows, bool instance)
 {
@@ -107,13 +115,12 @@ private slots:
     // its own block; a name, or a number the payload cannot hold, is refused.
     void objectRecord()
     {
-        OpcUaDragItem block = plain(QStringLiteral("DB300"), QStringLiteral("Recipe"));
-        block.isObject = true;
-        block.flag = 1;
-        block.elements = {plain("DB300.DBW0"), plain("DB300.DBX2.1"), plain("DB7.DBW0"),
-                          plain("MW10"), plain("DB300.DBD 4")};
+        OpcUaDragItem recipe = block("DB300", "Recipe",
+                                     {plain("DB300.DBW0"), plain("DB300.DBX2.1"), plain("DB7.DBW0"),
+                                      plain("MW10"), plain("DB300.DBD 4")});
+        recipe.flag = 1;
         int skipped = 0;
-        const auto r = OpcUaAddressRules::recordFor(block, &skipped);
+        const auto r = OpcUaAddressRules::recordFor(recipe, &skipped);
         QVERIFY(r);
         QCOMPARE(r->address, QStringLiteral("DB300"));
         QCOMPARE((QList<uint>{r->dataType, r->addressKind, r->dbNumber, r->reserved}),
@@ -125,21 +132,19 @@ private slots:
         QCOMPARE(elements, (QStringList{"DB300.DBW0", "DB300.DBX2.1", "DB300.DBD4"}));
         QCOMPARE(r->elements.at(1).dataType, 0u);
 
-        block.address = QStringLiteral("Recipe");
-        QVERIFY(!OpcUaAddressRules::recordFor(block));
-        block.address = QStringLiteral("DB70000");
-        QVERIFY(!OpcUaAddressRules::recordFor(block));
+        recipe.address = QStringLiteral("Recipe");
+        QVERIFY(!OpcUaAddressRules::recordFor(recipe));
+        recipe.address = QStringLiteral("DB70000");
+        QVERIFY(!OpcUaAddressRules::recordFor(recipe));
     }
 
     // The drag data, field by field as the stream lays it out, and back.
     void dragDataLayout()
     {
-        OpcUaDragItem block = plain(QStringLiteral("DB1"), QStringLiteral("Recipe"));
-        block.isObject = true;
-        block.tag = 7;
-        block.flag = 1;
-        block.elements = {plain(QStringLiteral("DB1.DBW0"))};
-        const OpcUaDragItems items{plain(QStringLiteral("I0.0"), QStringLiteral("Start")), block};
+        OpcUaDragItem recipe = block("DB1", "Recipe", {plain("DB1.DBW0")});
+        recipe.tag = 7;
+        recipe.flag = 1;
+        const OpcUaDragItems items{plain("I0.0", "Start"), recipe};
 
         QByteArray expected;
         QDataStream out(&expected, QIODevice::WriteOnly);
@@ -163,10 +168,8 @@ private slots:
     void dragDataRefused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        OpcUaDragItem block = plain(QStringLiteral("DB1"));
-        block.isObject = true;
-        block.elements = {plain(QStringLiteral("DB1.DBW0"))};
-        const QByteArray good = OpcUaDragData::encode({plain(QStringLiteral("I0.0")), block});
+        const QByteArray good =
+            OpcUaDragData::encode({plain("I0.0"), block("DB1", {}, {plain("DB1.DBW0")})});
         for (int cut = 0; cut < good.size(); cut += 7)
             QTest::newRow(qPrintable(QStringLiteral("cut at %1").arg(cut))) << good.left(cut);
         QTest::newRow("one byte more") << good + '\0';
@@ -175,9 +178,7 @@ private slots:
         QByteArray odd = good;
         odd[4 + 1 + 3] = 7; // the first string's length becomes odd
         QTest::newRow("half a character") << odd;
-        OpcUaDragItem empty = block;
-        empty.elements.clear();
-        QByteArray elements = OpcUaDragData::encode({plain(QStringLiteral("I0.0")), empty});
+        QByteArray elements = OpcUaDragData::encode({plain("I0.0"), block("DB1", {}, {})});
         elements.chop(4); // the element count
         elements += QByteArray::fromHex("00100000") + good.mid(elements.size() + 4);
         QTest::newRow("an element count the bytes cannot hold") << elements;

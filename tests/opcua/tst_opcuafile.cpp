@@ -17,8 +17,7 @@ QByteArray hex(const char* text)
 QByteArray settingsPayload()
 {
     OpcUaSettings s;
-    s.serverEnabled = true;
-    s.userAuthentication = true;
+    s.serverEnabled = s.userAuthentication = true;
     s.users = {{"op", "pw"}};
     return OpcUaSettingsCodec::encode(s);
 }

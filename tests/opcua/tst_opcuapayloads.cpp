@@ -99,7 +99,6 @@ class TestOpcUaPayloads : public QObject
     Q_OBJECT
 
 private slots:
-    // Settings payload: exact bytes, and back.
     void settingsBytes_data()
     {
         QTest::addColumn<Settings>("settings");
@@ -255,37 +254,32 @@ private slots:
     void addressEncodings_data()
     {
         QTest::addColumn<QString>("address");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("db");
-        QTest::addColumn<QByteArray>("core"); // type, reserved, db, area, bit address
-
-        QTest::newRow("DB5.DBX2.3")
-            << "DB5.DBX2.3" << 0 << 0 << 5 << hex("00 0000 0005 85 00 0013");
-        QTest::newRow("I0.3") << "I0.3" << 0 << 0 << 0 << hex("00 0000 0000 81 00 0003");
-        QTest::newRow("MW10") << "MW10" << 3 << 2 << 0 << hex("03 0000 0000 83 00 0050");
-        QTest::newRow("AIW4") << "AIW4" << 3 << 5 << 0 << hex("03 0000 0000 06 00 0020");
-        QTest::newRow("SMB28") << "SMB28" << 1 << 1 << 0 << hex("01 0000 0000 05 00 00E0");
-        QTest::newRow("DB5 object") << "DB5" << 255 << 4 << 5 << hex("FF 0000 0005 85 00 0028");
-        QTest::newRow("DB300.DBW4")
-            << "DB300.DBW4" << 4 << 2 << 300 << hex("04 0000 012C 85 00 0020");
-        QTest::newRow("VD8191") << "VD8191" << 9 << 3 << 0 << hex("09 0000 0000 84 00 FFF8");
-        QTest::newRow("QB8192 needs the high part")
-            << "QB8192" << 2 << 1 << 0 << hex("02 0000 0000 82 01 0000");
-        QTest::newRow("AQW6") << "AQW6" << 3 << 5 << 0 << hex("03 0000 0000 07 00 0030");
-        QTest::newRow("SW4") << "SW4" << 3 << 2 << 0 << hex("03 0000 0000 04 00 0020");
+        QTest::addColumn<QList<int>>("fields"); // type, kind, data block
+        QTest::addColumn<QByteArray>("core");   // type, reserved, db, area, bit address
+        const auto row = [](const char* address, const QList<int>& fields, const char* core) {
+            QTest::newRow(address) << QString(address) << fields << hex(core);
+        };
+        row("DB5.DBX2.3", {0, 0, 5}, "00 0000 0005 85 00 0013");
+        row("I0.3", {0, 0, 0}, "00 0000 0000 81 00 0003");
+        row("MW10", {3, 2, 0}, "03 0000 0000 83 00 0050");
+        row("AIW4", {3, 5, 0}, "03 0000 0000 06 00 0020");
+        row("SMB28", {1, 1, 0}, "01 0000 0000 05 00 00E0");
+        row("DB5", {255, 4, 5}, "FF 0000 0005 85 00 0028");
+        row("DB300.DBW4", {4, 2, 300}, "04 0000 012C 85 00 0020");
+        row("VD8191", {9, 3, 0}, "09 0000 0000 84 00 FFF8");
+        row("QB8192", {2, 1, 0}, "02 0000 0000 82 01 0000"); // needs the high part
+        row("AQW6", {3, 5, 0}, "03 0000 0000 07 00 0030");
+        row("SW4", {3, 2, 0}, "03 0000 0000 04 00 0020");
     }
 
     void addressEncodings()
     {
         QFETCH(QString, address);
-        QFETCH(int, type);
-        QFETCH(int, kind);
-        QFETCH(int, db);
+        QFETCH(QList<int>, fields);
         QFETCH(QByteArray, core);
         OpcUaInterface in{QStringLiteral("I"), {}};
-        in.records.push_back(
-            var(address, OpcUaDataType(type), OpcUaAddressKind(kind), quint16(db)));
+        in.records.push_back(var(address, OpcUaDataType(fields.at(0)),
+                                 OpcUaAddressKind(fields.at(1)), quint16(fields.at(2))));
         const QByteArray bytes = OpcUaInterfaceCodec::encode({in});
         QCOMPARE(recordCore(bytes).toHex(' '), core.toHex(' '));
         // Loading rebuilds the address and its kind.
@@ -293,8 +287,8 @@ private slots:
         QVERIFY2(d.complete(), qPrintable(d.reason()));
         const OpcUaVarRecord& back = d.interfaces.at(0).records.at(0);
         QCOMPARE(back.address, address);
-        QCOMPARE(int(back.addressKind), kind);
-        QCOMPARE(int(back.dbNumber), db);
+        QCOMPARE((QList<int>{int(back.dataType), int(back.addressKind), int(back.dbNumber)}),
+                 fields);
     }
 
     // Ids: interface i is i + 2; records first, then breadth-first the elements of each
@@ -352,18 +346,15 @@ private slots:
 
         // Records of "Line" in payload order: I0.0, DB1, MW10, DB2, AIW4, DB1's three
         // elements, DB2's element.
-        QTest::newRow("interface id 9")
-            << 0 << 0 << hex("0009") << "1 variables name no interface" << 8;
+        const QString noInterface = "1 variables name no interface";
+        const QString unknown = "1 variables have an address of unknown area or data type";
+        QTest::newRow("interface id 9") << 0 << 0 << hex("0009") << noInterface << 8;
         QTest::newRow("parent node 77")
             << 5 << 2 << hex("0000004D") << "1 variables name no data-block object" << 8;
         QTest::newRow("object removed: its elements go")
-            << 1 << 0 << hex("0009") << "1 variables name no interface" << 5;
-        QTest::newRow("unknown area")
-            << 2 << 16 << hex("99") << "1 variables have an address of unknown area or data type"
-            << 8;
-        QTest::newRow("data type without a size letter")
-            << 2 << 11 << hex("07") << "1 variables have an address of unknown area or data type"
-            << 8;
+            << 1 << 0 << hex("0009") << noInterface << 5;
+        QTest::newRow("unknown area") << 2 << 16 << hex("99") << unknown << 8;
+        QTest::newRow("data type without a size letter") << 2 << 11 << hex("07") << unknown << 8;
     }
 
     void recordsWithoutAPlace()

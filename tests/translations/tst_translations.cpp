@@ -1,32 +1,19 @@
 // The Simplified Chinese translation: every text of the code has one, the catalogs load as a
 // host loads them, and the dialog in Chinese shows no untranslated text and cuts none off.
 
-#include "hostfixture.h"
+#include "../dialog/dialogtesting.h"
 #include "hosttranslator.h"
 
 #include <clippedtext.h>
 
-#include <corekit/memory.h>
-#include <dialog/corvopropdlg.h>
-#include <dialog/messages.h>
-#include <model/cpuobjectfactory.h>
-
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMainWindow>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 #include <QXmlStreamReader>
-#include <QtTest>
 
 namespace {
 
@@ -159,8 +146,6 @@ private slots:
         QVERIFY(m_translated.size() > 100);
     }
 
-    void cleanup() { Messages::setInterceptor({}); }
-
     void everyTextTranslated_data()
     {
         QTest::addColumn<QString>("sources");
@@ -183,10 +168,8 @@ private slots:
         QProcess lupdate;
         lupdate.setProcessChannelMode(QProcess::MergedChannels);
         lupdate.start(QStringLiteral(CORVO_LUPDATE),
-                      {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
-                       QStringLiteral("-locations"), QStringLiteral("none"),
-                       QStringLiteral(CORVO_SOURCE_DIR "/") + sources, QStringLiteral("-ts"),
-                       copy});
+                      {"-silent", "-no-obsolete", "-locations", "none",
+                       QStringLiteral(CORVO_SOURCE_DIR "/") + sources, "-ts", copy});
         QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
         QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
 
@@ -265,24 +248,18 @@ private slots:
     {
         QFETCH(int, id);
         QFETCH(bool, chinese);
-        HostFixture host;
-        const QString project =
-            host.writeProject(QStringLiteral("p.json"), QJsonObject{{"plcType", "KLV2-R70"},
-                                                                    {"plcVersion", "02.01"},
-                                                                    {"supportsEip", true},
-                                                                    {"supportsQbus", true}});
-        Messages::setInterceptor([](QMessageBox::Icon, const QString&, const QString&) {});
+        const DialogTesting::DialogCase c(DialogTesting::r70Project());
         HostTranslator translator;
         if (chinese) {
             QVERIFY(
                 translator.load(QLocale(QStringLiteral("zh_CN")), QStringLiteral(CORVO_QM_DIR)));
             QCoreApplication::installTranslator(&translator);
         }
-        auto cpu = CpuObjectFactory::create(id, project);
+        auto cpu = CpuObjectFactory::create(id, c.project);
         QVERIFY(cpu);
         {
             QMainWindow window;
-            Corvopropdlg dialog(cpu.get(), project, &window, false);
+            Corvopropdlg dialog(cpu.get(), c.project, &window, false);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QStringList english;
