@@ -61,16 +61,6 @@ struct CardDialog : OpenDialog
     }
 };
 
-// Section 39 of the object's save data, as hwcfg dump decodes it.
-DecodedSection savedCards(CpuObject& cpu)
-{
-    for (const DecodedSection& section : BlockDecoder::decode(ParamBlock::save(cpu)).sections) {
-        if (section.id == 39)
-            return section;
-    }
-    return {};
-}
-
 QList<MemoryClaim> cardClaims(const QString& project)
 {
     QList<MemoryClaim> claims;
@@ -89,8 +79,6 @@ Q_DECLARE_METATYPE(CardType)
 class TestCardPages : public QObject
 {
     Q_OBJECT
-
-    std::unique_ptr<CpuObject> compact() { return CpuObjectFactory::create(kCompact, m_project); }
 
     std::unique_ptr<DialogCase> m_case;
     QString m_project;
@@ -133,7 +121,7 @@ private slots:
         QFETCH(CardType, lower);
         QFETCH(int, holder);
         QFETCH(QString, release);
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         CardDialog open(cpu.get(), m_project);
         const std::array<ClockCardParWgt*, 2> pages{open.card<ClockCardParWgt>(0, upper),
                                                     open.card<ClockCardParWgt>(1, lower)};
@@ -177,7 +165,7 @@ private slots:
     {
         QFETCH(QString, release);
         QFETCH(bool, released);
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         CardDialog open(cpu.get(), m_project);
         std::array<Card485CANPParWgt*, 2> pages{open.card<Card485CANPParWgt>(0, CardType::Can485),
                                                 open.card<Card485CANPParWgt>(1, CardType::Can485)};
@@ -209,7 +197,7 @@ private slots:
     // Two slaves of one 485/RTC-P card cannot share an address: the edit is taken back.
     void repeatedAddressWhileEditing()
     {
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         CardDialog open(cpu.get(), m_project);
         auto* page = open.card<Card485RTCPParWgt>(1, CardType::Rtc485);
         for (int ch = 0; ch < 2; ++ch) {
@@ -338,7 +326,7 @@ private slots:
         QFETCH(QStringList, lowerEdits);
         QFETCH(QString, message);
         QFETCH(QString, field);
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         cpu->localPort.protocol = localAddress ? 2 : 0;
         cpu->localPort.address = quint8(qMax(1, localAddress));
         const QStringList t = taken.split(':');
@@ -389,7 +377,7 @@ private slots:
     {
         QFETCH(bool, restored);
         QFETCH(bool, confirm);
-        auto created = compact();
+        auto created = m_case->create(kCompact);
         std::unique_ptr<CpuObject> cpu =
             restored ? ParamBlock::restore(ParamBlock::save(*created), m_project, false)
                      : std::move(created);
@@ -501,7 +489,7 @@ private slots:
         QFETCH(QStringList, edits);
         QFETCH(QByteArray, part);
         QFETCH(QString, dumped);
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         {
             CardDialog open(cpu.get(), m_project);
             CardSlotCfgWidget* s = open.slot(slot);
@@ -524,7 +512,7 @@ private slots:
                                                       : head + "06446f73696e67046c65667400000000" +
                                                             part.replace(' ', ""));
         QStringList fields;
-        for (const DumpField& field : savedCards(*cpu).fields)
+        for (const DumpField& field : decodedSection(ParamBlock::save(*cpu), 39).fields)
             fields.append(field.name + QStringLiteral(" = ") + field.value);
         QVERIFY2(fields.contains(dumped), qPrintable(fields.join('\n')));
     }
@@ -532,7 +520,7 @@ private slots:
     // A record of code 4 has no entry in the list: it is shown as nothing chosen and kept.
     void codeFourIsKept()
     {
-        auto cpu = compact();
+        auto cpu = m_case->create(kCompact);
         cpu->cards[1].type = 4;
         cpu->cards[1].name = QStringLiteral("kept");
         {

@@ -112,10 +112,7 @@ QStringList texts(const QAbstractItemModel* model, const QModelIndex& parent = {
 
 } // namespace
 
-// The server interface editor driven through its widgets: the tree and its menus, the
-// interface dialog, drops on the tree and the table, the node panel, the source tree with
-// its filter, the element limit and counter, loads that cannot place everything, and the
-// payload on OK.
+// The server interface editor driven through its widgets.
 class TestOpcUaEditor : public QObject
 {
     Q_OBJECT
@@ -694,16 +691,14 @@ private slots:
         clearUsedMemory(m_project);
         auto cpu = CpuObjectFactory::create(0x21, m_project);
         QVERIFY(cpu);
-        QMainWindow window;
-        Corvopropdlg dialog(cpu.get(), m_project, &window, false);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* page = qobject_cast<OpcUaPage*>(dialog.page(PageId::OpcUa));
+        DialogTesting::OpenDialog open(cpu.get(), m_project);
+        QVERIFY(open.showActive());
+        auto* page = qobject_cast<OpcUaPage*>(open->page(PageId::OpcUa));
         QVERIFY(page);
         auto* e = qobject_cast<OpcUaParWdgt*>(page->interfaceTab());
         QVERIFY(e);
         QVERIFY(!e->sourceModel()->rowCount(e->sourceModel()->index(0, 0)));
-        dialog.pageStack()->setCurrentWidget(page);
+        open->pageStack()->setCurrentWidget(page);
         page->findChild<QTabWidget*>()->setCurrentWidget(e);
         QApplication::processEvents();
         QVERIFY(e->sourceModel()->rowCount(e->sourceModel()->index(0, 0)) > 0);
@@ -724,8 +719,7 @@ private slots:
         auto* display = child<QLineEdit>(*e->nodePanel(), "nodeDisplayName");
         display->selectAll();
         QTest::keyClicks(display, QStringLiteral("Belt motor")); // OK commits what is typed
-        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(open.ok());
 
         const auto restored = ParamBlock::restore(ParamBlock::save(*cpu), m_project, false);
         QVERIFY(restored);
