@@ -312,8 +312,7 @@ private slots:
             got << e->sourceModel()->item(item)->address;
         QCOMPARE(got, shown);
         if (shown.contains(QStringLiteral("DB5"))) {
-            std::unique_ptr<QMimeData> data(
-                e->sourceModel()->mimeData({sourceItem(*e, QStringLiteral("DB5"))}));
+            std::unique_ptr<QMimeData> data(dragFromSource(*e, {"DB5"}));
             QCOMPARE(int(OpcUaDragData::items(data.get())->at(0).elements.size()), 3);
         }
     }
@@ -570,12 +569,10 @@ private slots:
     // timer brings it in step with the table's current row.
     void nodePanel()
     {
-        OpcUaVarRecord word =
-            var(QStringLiteral("MW4"), OpcUaDataType::Int16, OpcUaAddressKind::Word);
+        OpcUaVarRecord word = var("MW4", OpcUaDataType::Int16, OpcUaAddressKind::Word);
         word.description = QString(60, 'd'); // stored longer than the field takes
         word.accessLevel = 2;
-        OpcUaVarRecord input =
-            var(QStringLiteral("I0.2"), OpcUaDataType::Bool, OpcUaAddressKind::Bit);
+        OpcUaVarRecord input = var("I0.2", OpcUaDataType::Bool, OpcUaAddressKind::Bit);
         input.accessLevel = 3; // stored "RW" where only "R" is offered
         auto e = editor(OpcUaInterfaceCodec::encode({{QStringLiteral("Line"), {word, input}}}));
         e->interfaceView()->setCurrentIndex(e->treeModel()->interfaceIndex(0));
@@ -624,16 +621,13 @@ private slots:
         QTest::addColumn<QString>("note"); // a part of it
         QTest::addColumn<QString>("log");
 
-        OpcUaVarRecord element =
-            var(QStringLiteral("DB5.DBW0"), OpcUaDataType::Int16, OpcUaAddressKind::Word);
+        OpcUaVarRecord element = var("DB5.DBW0", OpcUaDataType::Int16, OpcUaAddressKind::Word);
         element.dbNumber = 5;
-        OpcUaVarRecord block =
-            var(QStringLiteral("DB5"), OpcUaDataType::Object, OpcUaAddressKind::DataBlockObject);
+        OpcUaVarRecord block = var("DB5", OpcUaDataType::Object, OpcUaAddressKind::DataBlockObject);
         block.dbNumber = 5;
         block.elements = {element};
         const QByteArray bytes = OpcUaInterfaceCodec::encode(
-            {{QStringLiteral("Line"),
-              {var(QStringLiteral("I0.0"), OpcUaDataType::Bool, OpcUaAddressKind::Bit), block}}});
+            {{"Line", {var("I0.0", OpcUaDataType::Bool, OpcUaAddressKind::Bit), block}}});
         QTest::newRow("complete") << bytes << 3 << QString() << QString();
         // The interface block is 3 + 14 bytes; records start after the 2 + 8 bytes behind it.
         const int records = 3 + 14 + 2 + 8;
