@@ -159,7 +159,6 @@ class TestOpcUaEditor : public QObject
         return {};
     }
 
-    // The source items of these addresses, dragged together.
     static QMimeData* dragFromSource(OpcUaParWdgt& e, const QStringList& addresses)
     {
         QModelIndexList indexes;
@@ -187,7 +186,6 @@ class TestOpcUaEditor : public QObject
         return view->visualRect(index).center();
     }
 
-    // Below the last row.
     static QPoint below(QAbstractItemView* view) { return {5, view->viewport()->height() - 5}; }
 
     static QString hint(OpcUaParWdgt& e)

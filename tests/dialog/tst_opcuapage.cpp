@@ -130,18 +130,17 @@ private slots:
         QTest::addColumn<bool>("warning");
         QTest::addColumn<bool>("table");
         QTest::addColumn<bool>("configuration");
-
-        QTest::newRow("disabled boxes take no clicks")
-            << QStringList{"anonymousLogin", "userAuthentication"} << false << false << false;
-        QTest::newRow("server on") << QStringList{"startServer"} << false << false << true;
-        QTest::newRow("both logins off")
-            << QStringList{"startServer", "anonymousLogin"} << true << false << true;
-        QTest::newRow("server off again")
-            << QStringList{"startServer", "anonymousLogin", "startServer"} << false << false
-            << false;
-        QTest::newRow("authentication opens the users")
-            << QStringList{"startServer", "anonymousLogin", "userAuthentication"} << false << true
-            << true;
+        const auto row = [](const char* name, const char* clicks, bool warning, bool table,
+                            bool configuration) {
+            QTest::newRow(name) << QString(clicks).split(' ') << warning << table << configuration;
+        };
+        row("disabled boxes take no clicks", "anonymousLogin userAuthentication", false, false,
+            false);
+        row("server on", "startServer", false, false, true);
+        row("both logins off", "startServer anonymousLogin", true, false, true);
+        row("server off again", "startServer anonymousLogin startServer", false, false, false);
+        row("authentication opens the users", "startServer anonymousLogin userAuthentication",
+            false, true, true);
     }
 
     void rules()
