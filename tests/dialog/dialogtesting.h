@@ -124,14 +124,20 @@ inline QPushButton* defaultsNear(QWidget* field)
     return nullptr;
 }
 
-// Section `id` of a block, head included; empty when the block has none.
-inline QByteArray sectionOf(const QByteArray& block, int id)
+// Section `id` of a block as hwcfg dump decodes it; empty when the block has none.
+inline DecodedSection decodedSection(const QByteArray& block, int id)
 {
     for (const DecodedSection& s : BlockDecoder::decode(block).sections) {
         if (s.id == id)
-            return s.bytes;
+            return s;
     }
     return {};
+}
+
+// Its bytes, head included.
+inline QByteArray sectionOf(const QByteArray& block, int id)
+{
+    return decodedSection(block, id).bytes;
 }
 
 // One case's own copy of the host data with a project, its memory claims cleared; what the
@@ -150,6 +156,11 @@ struct DialogCase
             });
     }
     ~DialogCase() { Messages::setInterceptor({}); }
+
+    std::unique_ptr<CpuObject> create(int id) const
+    {
+        return CpuObjectFactory::create(id, project);
+    }
 
     HostFixture host;
     QString project;
@@ -204,6 +215,13 @@ public:
             if (root->child(i)->text(0) == item)
                 dialog->pageTree()->setCurrentItem(root->child(i));
         }
+    }
+    // Shown and active, as keyboard focus needs; false when the window system never got there.
+    bool showActive() const
+    {
+        dialog->show();
+        dialog->activateWindow();
+        return QTest::qWaitForWindowActive(dialog.get());
     }
     // true when the dialog accepted
     bool ok()

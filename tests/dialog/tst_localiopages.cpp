@@ -255,18 +255,10 @@ private slots:
     // Each field lands in its bits; bits and bytes the page does not show stay.
     void counterRecord()
     {
-        // Unknown control bits 0, 5-7 with High, 2x, Increase; unknown mode bits 4-6 with
-        // enabled, mode 4.
+        // Control 0xF7: unknown bits 0 and 5-7 (0xE1) with High (0x02), 2x (0x04) and Increase
+        // (0x10); mode 0xF4: unknown bits 4-6 (0x70) with enabled (0x80), mode 4.
         LoadedPage<HscPage> page(R70, [](CpuObject& o, DialogContext&) {
-            o.hsc[0] = {0xE1 | 0x02 | 0x04 | 0x10,
-                        0x70 | 0x80 | 4,
-                        0xAA,
-                        0xBB,
-                        quint32(-5),
-                        123456,
-                        6,
-                        0xCC,
-                        65535};
+            o.hsc[0] = {0xF7, 0xF4, 0xAA, 0xBB, quint32(-5), 123456, 6, 0xCC, 65535};
         });
         HscCounterGroup* g = page.page.counter(0);
         QCOMPARE(QStringList({g->enableList()->currentText(), g->modeList()->currentText(),
@@ -276,16 +268,10 @@ private slots:
                               g->speedField()->text()}),
                  QStringList({"Enabled", "4", "High Level", "2x", "Increase", "-5", "123456",
                               "750K", "65535"}));
-        choose(g->enableList(), "Disabled");
-        choose(g->modeList(), "9"); // and the rate goes to 4x
-        choose(g->resetLevelList(), "Low Level");
-        choose(g->directionList(), "Decrease");
-        g->presetField()->setText(QString());
-        QTest::keyClicks(g->presetField(), "-2147483648");
-        g->currentField()->setText(QStringLiteral("2147483647"));
-        choose(g->filterList(), "75K");
-        g->speedField()->clear();
-        QTest::keyClicks(g->speedField(), "70000"); // the fifth digit is refused
+        // Mode 9 takes the rate to 4x; the speed field refuses a fifth digit.
+        edit(*g, {"hscEnable=Disabled", "hscMode=9", "hscResetLevel=Low Level",
+                  "hscDirection=Decrease", "hscPreset=", "hscPreset+-2147483648",
+                  "hscCurrent=2147483647", "hscFilter=75K", "hscSpeedTime=", "hscSpeedTime+70000"});
         QCOMPARE(g->speedField()->text(), "7000");
         page.page.apply(*page.object);
         QCOMPARE(page.object->hsc[0],
@@ -317,13 +303,11 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        auto cpu = CpuObjectFactory::create(R70, m_case->project);
+        auto cpu = m_case->create(R70);
         const QByteArray before = ParamBlock::save(*cpu);
         OpenDialog open(cpu.get(), m_case->project);
         open.showPage("High-speed Counter");
-        open->show();
-        open->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
+        QVERIFY(open.showActive());
         open.at<QTabWidget>("hscTabs")->setCurrentIndex(3);
         auto* edit = open.at<QLineEdit>("hscGroup3/hsc" + field);
         edit->setText(text);
@@ -337,7 +321,7 @@ private slots:
     // and 29 of the saved block, and come back on restore.
     void endToEnd()
     {
-        auto cpu = CpuObjectFactory::create(R70, m_case->project);
+        auto cpu = m_case->create(R70);
         OpenDialog open(cpu.get(), m_case->project);
         qobject_cast<InputFilterPage*>(open->page(PageId::InputFilter))->buildRows();
         qobject_cast<HscPage*>(open->page(PageId::Hsc))->counter(1);

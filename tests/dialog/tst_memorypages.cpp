@@ -55,11 +55,9 @@ class TestMemoryPages : public QObject
 
     void setRange(int i, int areaIndex, int offset, int count)
     {
-        QWidget* page = m_retentive.get();
-        page->findChild<QComboBox*>(QStringLiteral("retentiveArea%1").arg(i))
-            ->setCurrentIndex(areaIndex);
-        page->findChild<QSpinBox*>(QStringLiteral("retentiveOffset%1").arg(i))->setValue(offset);
-        page->findChild<QSpinBox*>(QStringLiteral("retentiveCount%1").arg(i))->setValue(count);
+        DialogTesting::edit(*m_retentive, {QString("retentiveArea%1=#%2").arg(i).arg(areaIndex),
+                                           QString("retentiveOffset%1=%2").arg(i).arg(offset),
+                                           QString("retentiveCount%1=%2").arg(i).arg(count)});
     }
 
 private slots:

@@ -112,10 +112,7 @@ QStringList texts(const QAbstractItemModel* model, const QModelIndex& parent = {
 
 } // namespace
 
-// The server interface editor driven through its widgets: the tree and its menus, the
-// interface dialog, drops on the tree and the table, the node panel, the source tree with
-// its filter, the element limit and counter, loads that cannot place everything, and the
-// payload on OK.
+// The server interface editor driven through its widgets.
 class TestOpcUaEditor : public QObject
 {
     Q_OBJECT
@@ -162,7 +159,6 @@ class TestOpcUaEditor : public QObject
         return {};
     }
 
-    // The source items of these addresses, dragged together.
     static QMimeData* dragFromSource(OpcUaParWdgt& e, const QStringList& addresses)
     {
         QModelIndexList indexes;
@@ -190,7 +186,6 @@ class TestOpcUaEditor : public QObject
         return view->visualRect(index).center();
     }
 
-    // Below the last row.
     static QPoint below(QAbstractItemView* view) { return {5, view->viewport()->height() - 5}; }
 
     static QString hint(OpcUaParWdgt& e)
@@ -315,8 +310,7 @@ private slots:
             got << e->sourceModel()->item(item)->address;
         QCOMPARE(got, shown);
         if (shown.contains(QStringLiteral("DB5"))) {
-            std::unique_ptr<QMimeData> data(
-                e->sourceModel()->mimeData({sourceItem(*e, QStringLiteral("DB5"))}));
+            std::unique_ptr<QMimeData> data(dragFromSource(*e, {"DB5"}));
             QCOMPARE(int(OpcUaDragData::items(data.get())->at(0).elements.size()), 3);
         }
     }
@@ -573,12 +567,10 @@ private slots:
     // timer brings it in step with the table's current row.
     void nodePanel()
     {
-        OpcUaVarRecord word =
-            var(QStringLiteral("MW4"), OpcUaDataType::Int16, OpcUaAddressKind::Word);
+        OpcUaVarRecord word = var("MW4", OpcUaDataType::Int16, OpcUaAddressKind::Word);
         word.description = QString(60, 'd'); // stored longer than the field takes
         word.accessLevel = 2;
-        OpcUaVarRecord input =
-            var(QStringLiteral("I0.2"), OpcUaDataType::Bool, OpcUaAddressKind::Bit);
+        OpcUaVarRecord input = var("I0.2", OpcUaDataType::Bool, OpcUaAddressKind::Bit);
         input.accessLevel = 3; // stored "RW" where only "R" is offered
         auto e = editor(OpcUaInterfaceCodec::encode({{QStringLiteral("Line"), {word, input}}}));
         e->interfaceView()->setCurrentIndex(e->treeModel()->interfaceIndex(0));
@@ -627,16 +619,13 @@ private slots:
         QTest::addColumn<QString>("note"); // a part of it
         QTest::addColumn<QString>("log");
 
-        OpcUaVarRecord element =
-            var(QStringLiteral("DB5.DBW0"), OpcUaDataType::Int16, OpcUaAddressKind::Word);
+        OpcUaVarRecord element = var("DB5.DBW0", OpcUaDataType::Int16, OpcUaAddressKind::Word);
         element.dbNumber = 5;
-        OpcUaVarRecord block =
-            var(QStringLiteral("DB5"), OpcUaDataType::Object, OpcUaAddressKind::DataBlockObject);
+        OpcUaVarRecord block = var("DB5", OpcUaDataType::Object, OpcUaAddressKind::DataBlockObject);
         block.dbNumber = 5;
         block.elements = {element};
         const QByteArray bytes = OpcUaInterfaceCodec::encode(
-            {{QStringLiteral("Line"),
-              {var(QStringLiteral("I0.0"), OpcUaDataType::Bool, OpcUaAddressKind::Bit), block}}});
+            {{"Line", {var("I0.0", OpcUaDataType::Bool, OpcUaAddressKind::Bit), block}}});
         QTest::newRow("complete") << bytes << 3 << QString() << QString();
         // The interface block is 3 + 14 bytes; records start after the 2 + 8 bytes behind it.
         const int records = 3 + 14 + 2 + 8;
@@ -694,16 +683,14 @@ private slots:
         clearUsedMemory(m_project);
         auto cpu = CpuObjectFactory::create(0x21, m_project);
         QVERIFY(cpu);
-        QMainWindow window;
-        Corvopropdlg dialog(cpu.get(), m_project, &window, false);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* page = qobject_cast<OpcUaPage*>(dialog.page(PageId::OpcUa));
+        DialogTesting::OpenDialog open(cpu.get(), m_project);
+        QVERIFY(open.showActive());
+        auto* page = qobject_cast<OpcUaPage*>(open->page(PageId::OpcUa));
         QVERIFY(page);
         auto* e = qobject_cast<OpcUaParWdgt*>(page->interfaceTab());
         QVERIFY(e);
         QVERIFY(!e->sourceModel()->rowCount(e->sourceModel()->index(0, 0)));
-        dialog.pageStack()->setCurrentWidget(page);
+        open->pageStack()->setCurrentWidget(page);
         page->findChild<QTabWidget*>()->setCurrentWidget(e);
         QApplication::processEvents();
         QVERIFY(e->sourceModel()->rowCount(e->sourceModel()->index(0, 0)) > 0);
@@ -724,8 +711,7 @@ private slots:
         auto* display = child<QLineEdit>(*e->nodePanel(), "nodeDisplayName");
         display->selectAll();
         QTest::keyClicks(display, QStringLiteral("Belt motor")); // OK commits what is typed
-        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(open.ok());
 
         const auto restored = ParamBlock::restore(ParamBlock::save(*cpu), m_project, false);
         QVERIFY(restored);

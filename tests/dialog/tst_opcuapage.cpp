@@ -130,18 +130,17 @@ private slots:
         QTest::addColumn<bool>("warning");
         QTest::addColumn<bool>("table");
         QTest::addColumn<bool>("configuration");
-
-        QTest::newRow("disabled boxes take no clicks")
-            << QStringList{"anonymousLogin", "userAuthentication"} << false << false << false;
-        QTest::newRow("server on") << QStringList{"startServer"} << false << false << true;
-        QTest::newRow("both logins off")
-            << QStringList{"startServer", "anonymousLogin"} << true << false << true;
-        QTest::newRow("server off again")
-            << QStringList{"startServer", "anonymousLogin", "startServer"} << false << false
-            << false;
-        QTest::newRow("authentication opens the users")
-            << QStringList{"startServer", "anonymousLogin", "userAuthentication"} << false << true
-            << true;
+        const auto row = [](const char* name, const char* clicks, bool warning, bool table,
+                            bool configuration) {
+            QTest::newRow(name) << QString(clicks).split(' ') << warning << table << configuration;
+        };
+        row("disabled boxes take no clicks", "anonymousLogin userAuthentication", false, false,
+            false);
+        row("server on", "startServer", false, false, true);
+        row("both logins off", "startServer anonymousLogin", true, false, true);
+        row("server off again", "startServer anonymousLogin startServer", false, false, false);
+        row("authentication opens the users", "startServer anonymousLogin userAuthentication",
+            false, true, true);
     }
 
     void rules()
@@ -460,8 +459,8 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
-    // A file that cannot be opened, or is not two complete payloads, changes nothing.
-    void importFailures_data()
+    // A file that cannot be opened or written, or is not two complete payloads, changes nothing.
+    void fileFailures_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // null: no such file
         QTest::addColumn<QString>("text");
@@ -469,49 +468,44 @@ private slots:
         const QByteArray settings = settingsWith([](OpcUaSettings& s) { s.port = 7; });
         QByteArray orphan = sampleInterfaces();
         orphan[3 + 14 + 2 + 8 + 26 + 2 + 3] = 9; // DB5.DBX2.3 names object node 9
-        QTest::newRow("no such file") << QByteArray() << "Failed to open file";
+        QTest::newRow("no such file") << QByteArray() << "Import failed: Failed to open file";
+        QTest::newRow("export into a missing folder")
+            << QByteArray() << "Export failed: Failed to open file";
         QTest::newRow("damaged settings")
             << OpcUaFile::encode({settings.chopped(2), sampleInterfaces()})
-            << "The file holds no complete OPC UA configuration: the server settings are damaged "
-               "(cut short at byte 46).";
+            << "Import failed: The file holds no complete OPC UA configuration: the server "
+               "settings are damaged (cut short at byte 46).";
         QTest::newRow("a variable without its object")
             << OpcUaFile::encode({settings, orphan})
-            << "The file holds no complete OPC UA configuration: the server interface cannot be "
-               "taken (1 variables name no data-block object).";
+            << "Import failed: The file holds no complete OPC UA configuration: the server "
+               "interface cannot be taken (1 variables name no data-block object).";
     }
 
-    void importFailures()
+    void fileFailures()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
+        const bool exporting = text.startsWith(QLatin1String("Export"));
         DialogContext context;
         OpcUaPage page(context);
         CpuObject before;
         before.opcUaSettingsData = settingsWith([](OpcUaSettings& s) { s.port = 1; });
         before.opcUaInterfaceData = OpcUaInterfaceCodec::encode({{QStringLiteral("keep"), {}}});
         page.load(before);
-        const QString path = m_dir->filePath(QStringLiteral("in.opuca"));
+        const QString path = m_dir->filePath(exporting ? "missing/folder/x.opuca" : "in.opuca");
         if (!bytes.isNull()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
         }
         m_answers << path;
-        QTest::mouseClick(child<QPushButton>(page, "importButton"), Qt::LeftButton);
-        QCOMPARE(m_messages, QStringList("Import failed: " + text));
+        QTest::mouseClick(child<QPushButton>(page, exporting ? "exportButton" : "importButton"),
+                          Qt::LeftButton);
+        QCOMPARE(m_messages, QStringList(text));
         CpuObject after;
         page.apply(after);
         QCOMPARE(after.opcUaSettingsData, before.opcUaSettingsData);
         QCOMPARE(after.opcUaInterfaceData, before.opcUaInterfaceData);
-    }
-
-    void exportFailure()
-    {
-        DialogContext context;
-        OpcUaPage page(context);
-        m_answers << m_dir->filePath(QStringLiteral("missing/folder/x.opuca"));
-        QTest::mouseClick(child<QPushButton>(page, "exportButton"), Qt::LeftButton);
-        QCOMPARE(m_messages, QStringList("Export failed: Failed to open file"));
     }
 
     // The busiest state of the settings tab, the login warning shown, fits the dialog.
@@ -522,8 +516,7 @@ private slots:
             s.anonymousLogin = false;
             s.users = {{"operator", "pw"}, {"service", "pw"}, {"x", "y"}};
         }));
-        d.dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(d.dialog.dialog.get()));
+        QVERIFY(d.dialog.showActive());
         d.dialog->pageStack()->setCurrentWidget(d.page);
         QApplication::processEvents();
         QVERIFY(child(*d.page, "loginWarning")->isVisible());

@@ -74,11 +74,6 @@ class TestPropDialog : public QObject
 
     std::unique_ptr<DialogCase> m_case;
 
-    std::unique_ptr<CpuObject> create(int id)
-    {
-        return CpuObjectFactory::create(id, m_case->project);
-    }
-
 private slots:
     void init()
     {
@@ -118,7 +113,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(QString, pages);
         QFETCH(QString, portTabs);
-        auto cpu = create(id);
+        auto cpu = m_case->create(id);
         OpenDialog open(cpu.get(), m_case->project);
         QCOMPARE(open->windowTitle(), QStringLiteral("Properties - ") + cpu->descriptor.ObjName);
         QStringList shown, tabs;
@@ -139,7 +134,7 @@ private slots:
 
     void readOnlyCanOnlyCancel()
     {
-        auto cpu = create(0x21);
+        auto cpu = m_case->create(0x21);
         QMainWindow host;
         Corvopropdlg dialog(cpu.get(), m_case->project, &host, true);
         QVERIFY(!child<QPushButton>(dialog, "okButton")->isEnabled());
@@ -149,10 +144,9 @@ private slots:
 
     void helpFollowsTheCurrentPage()
     {
-        auto cpu = create(0x21);
+        auto cpu = m_case->create(0x21);
         OpenDialog open(cpu.get(), m_case->project);
-        open->show();
-        QVERIFY(QTest::qWaitForWindowExposed(open.dialog.get()));
+        QVERIFY(open.showActive());
         QTest::keyClick(open.dialog.get(), Qt::Key_F1); // nothing chosen yet: the general topic
         open.showPage("Password");
         QWidget* passwordPage = open->pageStack()->currentWidget();
@@ -195,7 +189,7 @@ private slots:
         QFETCH(QString, near);
         QFETCH(QStringList, reverted);
         QFETCH(int, logLine);
-        auto cpu = create(0x21);
+        auto cpu = m_case->create(0x21);
         cpu->descriptor.ObjName = QStringLiteral("renamed");
         cpu->etherCat.enabled = 1;
         cpu->etherCat.taskInterval = 9;
@@ -246,13 +240,11 @@ private slots:
         QJsonObject project = r70Project();
         project.insert("dataBlocks", QJsonArray{QJsonObject{{"name", "DB30"}}});
         m_case->host.writeProject("p.json", project);
-        auto cpu = create(0x21);
+        auto cpu = m_case->create(0x21);
         const QByteArray before = ParamBlock::save(*cpu);
         OpenDialog open(cpu.get(), m_case->project);
         open.showPage("SOE Configurations");
-        open->show();
-        open->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
+        QVERIFY(open.showActive());
         edit(*open.dialog,
              {"fixedIpRadio", "ipAddress=0.1.2.3", "deviceName=  ", "claimPassword=one",
               "claimVerify=two", "privilegeLevel2", "retentiveArea4=T", "retentiveOffset4=250",
@@ -310,7 +302,7 @@ private slots:
     // Password fields take no input method (only the characters the device accepts).
     void passwordsTakeNoInputMethod()
     {
-        auto cpu = create(0x21);
+        auto cpu = m_case->create(0x21);
         OpenDialog open(cpu.get(), m_case->project);
         for (const char* name : {"claimPassword", "claimVerify", "password", "passwordVerify"}) {
             auto* field = open.at<QLineEdit>(name);

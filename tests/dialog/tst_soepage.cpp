@@ -38,11 +38,6 @@ QByteArray recordBytes(CpuObject& object, int slot)
     return recordBytes(CpuParamSection::write(object, WriteMode::Save, errors), slot);
 }
 
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 SoeRecord usedRecord(int slot, const QString& title)
 {
     SoeRecord record = SoeRecord::creationDefault();
@@ -62,6 +57,9 @@ class TestSoePage : public QObject
     std::unique_ptr<HostFixture> m_host;
     QString m_project;
     DialogContext m_context;
+
+    // fromHex skips the blanks that group the fields
+    static QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
 
     std::unique_ptr<SoePage> openPage(const CpuObject& object)
     {
