@@ -55,14 +55,10 @@ private:
         return CpuParamSection::write(cpu, mode, errors ? *errors : scratch);
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
 
 private slots:
-    void init()
-    {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
-    }
+    void init() { m_host.emplace(); }
 
     // The dialog suites pin the bytes their edits change; this pins what a fresh R70 writes.
     void freshObjectLayout()

@@ -40,14 +40,13 @@ private:
         return cpu;
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     QString m_project;
 
 private slots:
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV1-C24"));
         clearUsedMemory(m_project);
     }

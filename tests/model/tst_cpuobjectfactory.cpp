@@ -34,14 +34,10 @@ private:
         return path;
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
 
 private slots:
-    void init()
-    {
-        m_host.reset(); // the old fixture restores the environment first
-        m_host = std::make_unique<HostFixture>();
-    }
+    void init() { m_host.emplace(); }
 
     // The local I/O the catalog gives a model is claimed at creation and given back on
     // release; the project's type decides OPC UA.
