@@ -7,7 +7,6 @@
 
 #include <QtTest>
 
-// The host stand-in answers from data files; these tests set the data and check the answers.
 class TestHostServices : public QObject
 {
     Q_OBJECT
