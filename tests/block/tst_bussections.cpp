@@ -135,9 +135,7 @@ private slots:
         cut.etherCat.syncWindow = 99;
         ByteReader in(EtherCatSection::write(cpu, WriteMode::Save).left(8 + 10));
         EtherCatSection::read(cut, in, ReadContext{});
-        QCOMPARE(cut.etherCat.dcCycleTime, 1000u);
-        QCOMPARE(cut.etherCat.syncOffset, quint8(0));
-        QCOMPARE(cut.etherCat.syncWindow, 99u);
+        QCOMPARE(cut.etherCat, (EtherCatSettings{1, 1, 1000, 0, 0, 99, 4, 1}));
     }
 
     void customNameSections_data()
