@@ -37,7 +37,7 @@ class TestBusSections : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     SlaveControl m_ecat{kEcat};
     SlaveControl m_qbus{kQbus};
     QString m_project;
@@ -45,8 +45,7 @@ class TestBusSections : public QObject
 private slots:
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         m_project = m_host->writeProject(QStringLiteral("line/p.json"), QStringLiteral("KLV2-R70"));
         QVERIFY(m_ecat.isLoaded() && m_qbus.isLoaded());
         m_ecat.reset();
@@ -136,9 +135,7 @@ private slots:
         cut.etherCat.syncWindow = 99;
         ByteReader in(EtherCatSection::write(cpu, WriteMode::Save).left(8 + 10));
         EtherCatSection::read(cut, in, ReadContext{});
-        QCOMPARE(cut.etherCat.dcCycleTime, 1000u);
-        QCOMPARE(cut.etherCat.syncOffset, quint8(0));
-        QCOMPARE(cut.etherCat.syncWindow, 99u);
+        QCOMPARE(cut.etherCat, (EtherCatSettings{1, 1, 1000, 0, 0, 99, 4, 1}));
     }
 
     void customNameSections_data()

@@ -54,7 +54,6 @@ private slots:
         w.text8(text);
         QCOMPARE(w.size(), 1 + bytes);
         QCOMPARE(int(quint8(w.data().at(0))), bytes);
-        // What was written reads back as a prefix of the text.
         ByteReader r(w.data());
         QString back;
         QVERIFY(r.text8(back));

@@ -27,15 +27,14 @@ private:
         return master;
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     SlaveControl m_dp{QStringLiteral("dpslavekit.dll")};
     SlaveControl m_can{QStringLiteral("canslavekit.dll")};
 
 private slots:
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         QVERIFY(m_dp.isLoaded() && m_can.isLoaded());
         m_dp.reset();
         m_can.reset();
@@ -165,9 +164,8 @@ private slots:
 
     void saveFormSkipsWhatNoPluginRestores()
     {
-        const QString project = m_host->writeProject(
-            QStringLiteral("p.json"),
-            QJsonObject{{"plcType", "KLV2-R70"}, {"hwFileCreatedVersion", 2100}});
+        const QString project =
+            m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV2-R70"));
         CanMasterConfig master = masterWithSlaves({3}, {});
         QByteArray payload = CanMasterBridge::savePayload(master, project);
         // Two more records: one of type 2 (no plug-in), one the dp plug-in cannot read; then a

@@ -54,7 +54,7 @@ class TestCompile : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     QString m_project;
     QString m_previousDir;
 
@@ -101,8 +101,7 @@ class TestCompile : public QObject
 private slots:
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         m_project = m_host->writeProject(
             QStringLiteral("p.json"),
             QJsonObject{{"plcType", "KLV2-R70"},

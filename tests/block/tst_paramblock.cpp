@@ -40,14 +40,13 @@ private:
         return cpu;
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     QString m_project;
 
 private slots:
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("KLV1-C24"));
         clearUsedMemory(m_project);
     }
@@ -82,14 +81,12 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("count only") << QByteArray(1, 3);
         QTest::newRow("seven header bytes") << QByteArray::fromHex("03000000400000");
-        QTest::newRow("header longer than the block") << QByteArray::fromHex("01") + u32(0x40) +
-                                                             QByteArray::fromHex("00020000") +
-                                                             QByteArray(10, 0);
-        QTest::newRow("header length below its head") << QByteArray::fromHex("01") + u32(4) +
-                                                             QByteArray::fromHex("00020000") +
-                                                             QByteArray(60, 0);
-        QTest::newRow("header length near 4 GiB")
-            << QByteArray::fromHex("01") + u32(0xFFFFFFFF) + QByteArray::fromHex("00020000");
+        const auto header = [](quint32 length) { // the count, then a header's head
+            return char(1) + u32(length) + QByteArray::fromHex("00020000");
+        };
+        QTest::newRow("header longer than the block") << header(0x40) + QByteArray(10, 0);
+        QTest::newRow("header length below its head") << header(4) + QByteArray(60, 0);
+        QTest::newRow("header length near 4 GiB") << header(0xFFFFFFFF);
     }
 
     void restoreRejectsWhatItCannotFrame()

@@ -69,7 +69,7 @@ class TestStoredPluginNames : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
     QString m_project;
     QString m_previousDir;
     QByteArray m_previousPluginPath;
@@ -101,21 +101,12 @@ class TestStoredPluginNames : public QObject
 
     QString markerFile() const { return m_pluginDir + QStringLiteral("/lib%1.so").arg(m_marker); }
 
-    std::unique_ptr<CpuObject> read(const QByteArray& block, bool download)
-    {
-        if (!download)
-            return ParamBlock::restore(block, m_project, false);
-        int error = 0;
-        return ParamBlock::recompile(block, m_project, error);
-    }
-
 private slots:
     void initTestCase() { qunsetenv("CORVO_MARKERKIT_LOADED"); }
 
     void init()
     {
-        m_host.reset();
-        m_host = std::make_unique<HostFixture>();
+        m_host.emplace();
         m_project = m_host->writeProject(QStringLiteral("p.json"), QStringLiteral("MRW-Q310"));
         m_previousDir = QDir::currentPath();
         QDir::setCurrent(m_host->home() + QStringLiteral("/bin")); // recompile's server files
@@ -196,7 +187,7 @@ private slots:
 
     void refusedNamesLoadNothing_data()
     {
-        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("bus"); // into kBuses
         QTest::addColumn<bool>("download");
         QTest::addColumn<QByteArray>("name"); // {dir}: the plug-in folder, {lib}: "marker<n>"
         // Without the rule the first three load the marker library: the first as it
@@ -210,21 +201,23 @@ private slots:
             {"control character", "{lib}\x1b.dll"},
             {"empty", ""},
         };
-        for (int section : {22, 35, 49}) {
+        for (int bus = 0; bus < 3; ++bus) {
             for (bool download : {false, true}) {
                 for (const auto& [what, name] : names)
-                    QTest::addRow("%d %s, %s", section, download ? "download" : "save", what)
-                        << section << download << name;
+                    QTest::addRow("%d %s, %s", kBuses[bus].section, download ? "download" : "save",
+                                  what)
+                        << bus << download << name;
             }
         }
     }
 
     void refusedNamesLoadNothing()
     {
-        QFETCH(int, section);
+        QFETCH(int, bus);
         QFETCH(bool, download);
         QFETCH(QByteArray, name);
         name.replace("{dir}", m_pluginDir.toLocal8Bit()).replace("{lib}", m_marker.toLocal8Bit());
+        const int section = kBuses[bus].section;
         auto cpu = makeCpu();
         QVERIFY(cpu);
         QByteArray block;
@@ -233,15 +226,12 @@ private slots:
             QCOMPARE(ParamBlock::compile(*cpu, block, errors), 0);
         else
             block = ParamBlock::save(*cpu);
-        const QByteArray patched = withStoredName(block, quint8(section),
-                                                  kBuses[section == 22   ? 0
-                                                         : section == 35 ? 1
-                                                                         : 2]
-                                                      .victim,
-                                                  name);
+        const QByteArray patched = withStoredName(block, quint8(section), kBuses[bus].victim, name);
         QVERIFY(patched != block);
 
-        auto back = read(patched, download);
+        int error = 0;
+        auto back = download ? ParamBlock::recompile(patched, m_project, error)
+                             : ParamBlock::restore(patched, m_project, false);
         QVERIFY(!markLeft(QFileInfo(markerFile()).fileName()));
         QVERIFY(back);
         // The slave is left out. EtherCAT records are not framed, so the section ends there;

@@ -34,14 +34,10 @@ private:
         return path;
     }
 
-    std::unique_ptr<HostFixture> m_host;
+    std::optional<HostFixture> m_host;
 
 private slots:
-    void init()
-    {
-        m_host.reset(); // the old fixture restores the environment first
-        m_host = std::make_unique<HostFixture>();
-    }
+    void init() { m_host.emplace(); }
 
     // The local I/O the catalog gives a model is claimed at creation and given back on
     // release; the project's type decides OPC UA.
@@ -87,27 +83,23 @@ private slots:
     void filterCodesFollowInputCount_data()
     {
         QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("mlfb");
         QTest::addColumn<int>("inputs");
         QTest::addColumn<QByteArray>("codes");
 
-        QTest::newRow("9 inputs grouped")
-            << 0x21 << "KLV2 R70-500P" << 9 << QByteArray(2, char(0x66));
-        QTest::newRow("8 inputs grouped")
-            << 0x21 << "KLV2 R70-500P" << 8 << QByteArray(1, char(0x66));
-        QTest::newRow("no inputs") << 0x21 << "KLV2 R70-500P" << 0 << QByteArray();
-        QTest::newRow("compact 24") << 0x30 << "MRW-Q310-24T" << 24 << QByteArray(12, char(0xDD));
-        QTest::newRow("compact 7") << 0x30 << "MRW-Q310-24T" << 7 << QByteArray(4, char(0xDD));
-        QTest::newRow("more than a byte of points")
-            << 0x21 << "KLV2 R70-500P" << 300 << QByteArray(32, char(0x66));
+        QTest::newRow("9 inputs grouped") << 0x21 << 9 << QByteArray(2, char(0x66));
+        QTest::newRow("8 inputs grouped") << 0x21 << 8 << QByteArray(1, char(0x66));
+        QTest::newRow("no inputs") << 0x21 << 0 << QByteArray();
+        QTest::newRow("compact 24") << 0x30 << 24 << QByteArray(12, char(0xDD));
+        QTest::newRow("compact 7") << 0x30 << 7 << QByteArray(4, char(0xDD));
+        QTest::newRow("more than a byte of points") << 0x21 << 300 << QByteArray(32, char(0x66));
     }
 
     void filterCodesFollowInputCount()
     {
         QFETCH(int, id);
-        QFETCH(QString, mlfb);
         QFETCH(int, inputs);
         QFETCH(QByteArray, codes);
+        const QString mlfb = id == 0x30 ? "MRW-Q310-24T" : "KLV2 R70-500P"; // its catalog entry
         m_host->setPlcModel(mlfb, testModel(inputs, 0, {}, {mlfb}, 64));
         const auto cpu = CpuObjectFactory::create(id, projectFor(QStringLiteral("KLV2-R70")));
         QVERIFY(cpu);

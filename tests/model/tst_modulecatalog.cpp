@@ -17,8 +17,7 @@ QList<ModuleDescriptor> parse(const QByteArray& text)
 
 ModuleDescriptor parseOne(const QByteArray& lines)
 {
-    const auto records = parse("[MODULE START]\n" + lines + "\n[END]\n");
-    return records.value(0);
+    return parse("[MODULE START]\n" + lines + "\n[END]\n").value(0);
 }
 
 template <typename Bytes>
@@ -154,6 +153,9 @@ private slots:
             << 3 << 0 << "Now";
         QTest::newRow("no matching record")
             << QByteArray("[MODULE START]\nObjID=7\n[END]\n") << 3 << -1 << "";
+        QTest::newRow("no file for the id") << two << 0x77 << -1 << "";
+        QTest::newRow("file over the size limit")
+            << two + QByteArray(int(ModuleCatalog::MaxFileSize), ';') << 3 << -1 << "";
     }
 
     void lookup()
@@ -171,18 +173,6 @@ private slots:
             QCOMPARE(out.ObjName, name);
             QCOMPARE(out.ObjID, id);
         }
-    }
-
-    void missingOrHugeFileReadsEmpty()
-    {
-        HostFixture host;
-        ModuleDescriptor out;
-        QCOMPARE(ModuleCatalog::lookup(0x77, out), -1);
-        QVERIFY(ModuleCatalog::read(0x77).isEmpty());
-        QByteArray huge = "[MODULE START]\nObjID=119\n[END]\n";
-        huge.append(QByteArray(int(ModuleCatalog::MaxFileSize), ';'));
-        host.writeFile(QStringLiteral("hwcnfg/6/hw00000077.met"), huge);
-        QVERIFY(ModuleCatalog::read(0x77).isEmpty());
     }
 
     void rewrittenFileIsReadAgain()

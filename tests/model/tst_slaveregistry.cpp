@@ -17,9 +17,8 @@ private slots:
     void init()
     {
         QVERIFY(m_ecat.isLoaded() && m_dp.isLoaded() && m_can.isLoaded());
-        m_ecat.reset();
-        m_dp.reset();
-        m_can.reset();
+        for (SlaveControl* kit : {&m_ecat, &m_dp, &m_can})
+            kit->reset();
     }
 
     void insertKeepsNodeIdOrder_data()

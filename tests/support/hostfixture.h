@@ -5,9 +5,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <optional>
+
 // A private host data folder for one test: starts as a copy of the sample host data,
 // can be changed file by file, and is the host home (CORVO_HOST_HOME) while the fixture
-// lives. Projects written through it land in the same temporary folder.
+// lives. Projects written through it land in the same temporary folder. One per case: hold
+// it in a std::optional, whose emplace() ends the old fixture before the new one starts.
 class HostFixture
 {
 public:
