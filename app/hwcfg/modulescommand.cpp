@@ -4,6 +4,8 @@
 #include "pluginhost.h"
 #include "report.h"
 
+#include <block/blockdecoder.h>
+
 int ModulesCommand::run(const QStringList& args, CommandContext& context)
 {
     QCommandLineParser parser;
@@ -26,8 +28,8 @@ int ModulesCommand::run(const QStringList& args, CommandContext& context)
             context.out << module << ": " << data.size() << " bytes, not restorable\n";
             continue;
         }
-        context.out << module << ": " << context.plugin.getName(handle) << ", rack "
-                    << context.plugin.getRackId(handle) << " slot "
+        context.out << module << ": " << BlockDecoder::printable(context.plugin.getName(handle))
+                    << ", rack " << context.plugin.getRackId(handle) << " slot "
                     << context.plugin.getSlotId(handle) << ", " << data.size()
                     << " bytes of save data\n";
         context.plugin.releaseObject(handle);

@@ -4,6 +4,7 @@
 #include "pluginhost.h"
 #include "report.h"
 
+#include <block/blockdecoder.h>
 #include <corekit/hosthome.h>
 #include <corekit/memory.h>
 #include <model/cpuobjectfactory.h>
@@ -65,8 +66,8 @@ void NewCommand::printModule(CommandContext& context, void* handle)
 {
     PluginHost& p = context.plugin;
     const Position position = p.getPosition(handle);
-    context.out << "  name:       " << p.getName(handle) << "\n"
-                << "  comment:    " << p.getComment(handle) << "\n"
+    context.out << "  name:       " << BlockDecoder::printable(p.getName(handle)) << "\n"
+                << "  comment:    " << BlockDecoder::printable(p.getComment(handle)) << "\n"
                 << "  rack/slot:  " << p.getRackId(handle) << " / " << p.getSlotId(handle) << "\n"
                 << "  position:   " << position.x << ", " << position.y << "\n"
                 << "  inputs:     " << Report::describeMap(p.getInMap(handle)) << "\n"

@@ -157,14 +157,16 @@ QString DecodedBlock::toText() const
                     .arg(s.offset)
                     .arg(s.length);
         if (!s.note.isEmpty())
-            text += QStringLiteral("    note: %1\n").arg(s.note);
+            text += QStringLiteral("    note: %1\n").arg(BlockDecoder::printable(s.note));
         for (const DumpField& f : s.fields)
-            text += QStringLiteral("    %1 %2\n").arg(f.name + QLatin1Char(':'), -44).arg(f.value);
+            text += QStringLiteral("    %1 %2\n")
+                        .arg(BlockDecoder::printable(f.name) + QLatin1Char(':'), -44)
+                        .arg(BlockDecoder::printable(f.value));
         if (!s.decoded)
             text += QStringLiteral("    bytes: %1\n").arg(hex(s.bytes));
     }
     for (const QString& note : notes)
-        text += QStringLiteral("\nnote: %1\n").arg(note);
+        text += QStringLiteral("\nnote: %1\n").arg(BlockDecoder::printable(note));
     if (!ok)
         text += QStringLiteral("\nmalformed: %1\n").arg(error);
     return text;
@@ -228,5 +230,21 @@ QStringList BlockDecoder::differences(const DecodedBlock& first, const DecodedBl
                              .arg(it.value()->id)
                              .arg(it.value()->title));
     }
+    for (QString& line : lines)
+        line = printable(line);
     return lines;
+}
+
+QString BlockDecoder::printable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Other_Format)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }

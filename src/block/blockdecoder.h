@@ -46,4 +46,8 @@ public:
 
     // Field-level differences of two blocks, one line each, in block order.
     static QStringList differences(const DecodedBlock& first, const DecodedBlock& second);
+
+    // A text read from a block, fit for a terminal: control and direction characters, which
+    // would act there (clear the screen, reorder the line), become \uXXXX escapes.
+    static QString printable(const QString& text);
 };

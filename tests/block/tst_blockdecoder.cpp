@@ -116,6 +116,21 @@ private slots:
         QCOMPARE(inspected.notes, QStringList{"2 bytes after the last counted section"});
     }
 
+    // A comment that would clear the terminal and reverse the line is printed as escapes.
+    void textsReachTheTerminalEscaped()
+    {
+        auto other = ParamBlock::restore(m_saved, QString(), false);
+        other->descriptor.comment = QStringLiteral("a\x1b[2J\u202eb");
+        const DecodedBlock block = BlockDecoder::decode(ParamBlock::save(*other));
+        const QString shown = QStringLiteral("\"a\\u001b[2J\\u202eb\"");
+        QVERIFY(block.toText().contains(shown));
+        QCOMPARE(BlockDecoder::differences(BlockDecoder::decode(m_saved), block),
+                 QStringList{"module information / comment: \"main cabinet\" / " + shown});
+        for (const QString& text :
+             {block.toText(), BlockDecoder::differences(block, {}).join('\n')})
+            QVERIFY(!text.contains(QChar(0x1b)) && !text.contains(QChar(0x202e)));
+    }
+
     void fieldDifferences()
     {
         auto other = ParamBlock::restore(m_saved, QString(), false);
