@@ -37,6 +37,23 @@ void downloadHead(Ch& ch, quint8& nodeId, quint8& baud, quint32& cobId, quint32&
         ch.u16("heartbeat time (ms)", heartbeat) && ch.zeros(2) && ch.u8("slave count", count);
 }
 
+// Whether the save form, read with or without the COB ID, ends with its last slave record
+// exactly at the end of the section. `in` is a copy: this only looks.
+bool saveFormFits(ByteReader in, bool withCobId)
+{
+    qint32 count = 0;
+    if (!in.skip(16 + (withCobId ? 4 : 0)) || !in.i32(count) || count < 0)
+        return false;
+    for (qint32 i = 0; i < count; ++i) {
+        quint32 length = 0;
+        if (!in.u32(length))
+            return false;
+        if (length != 0xFFFFFFFF && (length > quint32(in.remaining()) || !in.skip(int(length))))
+            return false;
+    }
+    return in.atEnd();
+}
+
 } // namespace
 
 quint8 CanMasterBridge::baudIndex(int kbps)
@@ -259,6 +276,9 @@ void CanMasterBridge::dumpDownload(ByteReader& in, QList<DumpField>& fields)
 
 void CanMasterBridge::dumpSave(ByteReader& in, QList<DumpField>& fields)
 {
+    // The bytes do not say whether the project is older than the COB ID: the form whose
+    // records fill the section tells, and the newer one where both or neither do.
+    const bool withCobId = saveFormFits(in, true) || !saveFormFits(in, false);
     DumpChannel ch(in, fields);
     quint8 use = 0;
     quint8 nodeId = 0;
@@ -270,16 +290,17 @@ void CanMasterBridge::dumpSave(ByteReader& in, QList<DumpField>& fields)
     qint32 count = 0;
     if (!(ch.u8("use CANopen", use) && ch.u8("node id", nodeId) && ch.i32("baud rate", baud) &&
           ch.i32("object id", objectId) && ch.u32("cycle period (us)", cycle) &&
-          ch.u16("heartbeat time (ms)", heartbeat) &&
-          ch.u32("COB ID (projects from version 2002)", cobId) && ch.i32("slave count", count)))
+          ch.u16("heartbeat time (ms)", heartbeat) && (!withCobId || ch.u32("COB ID", cobId)) &&
+          ch.i32("slave count", count)))
         return;
     for (qint32 i = 0; i < count; ++i) {
         quint32 length = 0;
         QByteArray record;
         ch.group(QStringLiteral("slave %1").arg(i));
-        const bool ok = ch.u32("record length", length) && length <= quint32(in.remaining());
+        const bool ok = ch.u32("record length", length) &&
+                        (length == 0xFFFFFFFF || length <= quint32(in.remaining()));
         const int at = in.pos();
-        if (ok && in.bytes(int(length), record))
+        if (ok && length != 0xFFFFFFFF && in.bytes(int(length), record))
             ch.add(QStringLiteral("record"), at, record.size(),
                    QString::fromLatin1(record.toHex(' ').toUpper()));
         ch.endGroup();

@@ -160,6 +160,22 @@ private slots:
         QVERIFY(back.atEnd());
         QCOMPARE(again.slaves.size(), 2);
         QCOMPARE(again.cobId, CanMasterConfig().cobId); // the old form cannot carry it
+
+        // The dump tells the two forms apart by the records that fill the section.
+        const QString current =
+            m_host->writeProject(QStringLiteral("new.json"), QStringLiteral("KLV2-R70"));
+        for (const QString& project : {old, current}) {
+            ByteReader form(CanMasterBridge::savePayload(master, project));
+            QList<DumpField> fields;
+            CanMasterBridge::dumpSave(form, fields);
+            QStringList shown;
+            for (const DumpField& f : fields) {
+                if (f.name == "COB ID" || f.name == "slave count")
+                    shown << f.name + '=' + f.value;
+            }
+            const QStringList expected{"COB ID=153", "slave count=2"};
+            QCOMPARE(shown, project == old ? QStringList(expected.mid(1)) : expected);
+        }
     }
 
     void saveFormSkipsWhatNoPluginRestores()
