@@ -4,9 +4,9 @@
 set -euo pipefail
 
 # Qt's tools compile the translations; the Chinese font lets the tests check the Chinese
-# pages for cut-off text.
+# pages for cut-off text; Qt's own catalogs translate its standard buttons and dialogs.
 packages=(cmake make g++ qtbase5-dev qttools5-dev-tools fonts-dejavu-core fonts-wqy-microhei
-          "$@")
+          qttranslations5-l10n "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
